@@ -1,0 +1,268 @@
+#include "engine/db/collectioncatalogue.h"
+
+#include "engine/db/dblog.h"
+#include "engine/db/preparedquery.h"
+#include "engine/db/sqlfunctions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace Corvo::DB {
+
+namespace {
+
+const QString kSqliteDriver = QStringLiteral("QSQLITE");
+const QString kEnumeratorConnection = QStringLiteral("collectionEnumerator");
+const QString kAvailabilityConnection = QStringLiteral("tmpCheckAvailability");
+// A read-write open would create a missing file; the system never writes a collection.
+const QString kReadOnlyOptions = QStringLiteral("QSQLITE_OPEN_READONLY");
+
+const QString kEnabledCollectionsSql = QStringLiteral(
+    "SELECT     DISTINCT C.* FROM     COLLECTION C     LEFT JOIN SETTING S ON S.COLLECTION_ID "
+    "= C.ID WHERE     (C.UUID = ? COLLATE NOCASE) OR     (S.NAME = ? COLLATE NOCASE AND "
+    "S.VALUE = 1)");
+
+QString &dataFolderPath()
+{
+    static QString path;
+    return path;
+}
+
+// Connections are named by the file path itself: two files whose names differ only in
+// letter case are two files here.
+QString connectionNameFor(const QString &path)
+{
+    return path;
+}
+
+QString resourcesFolder(const QString &root)
+{
+    QString folder = QDir::toNativeSeparators(root);
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    return QDir::toNativeSeparators(folder + QStringLiteral("Contents/Resources"));
+}
+
+bool hasCollectionTable(const QSqlDatabase &database)
+{
+    const QStringList tables = database.tables();
+    return std::any_of(tables.cbegin(), tables.cend(), [](const QString &table) {
+        return table.compare(QLatin1StringView("COLLECTION"), Qt::CaseInsensitive) == 0;
+    });
+}
+
+QList<CollectionInfo> collectionsOfFile(const QSqlDatabase &database)
+{
+    QList<CollectionInfo> found;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.prepare(kEnabledCollectionsSql)) {
+        logQueryError(query);
+        return found;
+    }
+    query.addBindValue(systemWideCollectionUuid().toString(QUuid::WithBraces).toUpper());
+    query.addBindValue(QStringLiteral("collection.enabled"));
+    if (!query.exec()) {
+        logQueryError(query);
+        return found;
+    }
+    while (query.next()) {
+        const QSqlRecord record = query.record();
+        const QUuid uuid(record.value(QStringLiteral("UUID")).toString());
+        if (uuid.isNull())
+            continue;
+        CollectionInfo info;
+        info.uuid = uuid;
+        info.id = record.value(QStringLiteral("ID")).toLongLong();
+        info.order = record.value(QStringLiteral("ORDER")).toInt();
+        info.path = database.databaseName();
+        info.systemId = record.value(QStringLiteral("SYSTEMID")).toString();
+        found.append(info);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const CollectionInfo &x, const CollectionInfo &y) { return x.id < y.id; });
+    return found;
+}
+
+void catalogueFile(CollectionCatalogue &catalogue, const QString &path)
+{
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(kSqliteDriver, kEnumeratorConnection);
+        database.setConnectOptions(kReadOnlyOptions);
+        database.setDatabaseName(path);
+        if (database.open() && hasCollectionTable(database)) {
+            for (const CollectionInfo &info : collectionsOfFile(database))
+                catalogue.insert(info);
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(kEnumeratorConnection);
+}
+
+bool fileOpens(const QString &path)
+{
+    bool opens = false;
+    {
+        QSqlDatabase probe = QSqlDatabase::addDatabase(kSqliteDriver, kAvailabilityConnection);
+        probe.setConnectOptions(kReadOnlyOptions);
+        probe.setDatabaseName(path);
+        opens = probe.open();
+        probe.close();
+    }
+    QSqlDatabase::removeDatabase(kAvailabilityConnection);
+    return opens;
+}
+
+void openPersistentConnection(const QString &path)
+{
+    const QString name = connectionNameFor(path);
+    PreparedQuery::forgetConnection(name);
+    QSqlDatabase database = QSqlDatabase::addDatabase(kSqliteDriver, name);
+    database.setConnectOptions(kReadOnlyOptions);
+    database.setDatabaseName(path);
+    if (database.open())
+        registerSqlFunctions(database);
+}
+
+} // namespace
+
+QUuid systemWideCollectionUuid()
+{
+    static const QUuid uuid(QStringLiteral("{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"));
+    return uuid;
+}
+
+void CollectionCatalogue::clear()
+{
+    m_positions.clear();
+    m_entries.clear();
+}
+
+bool CollectionCatalogue::insert(const CollectionInfo &info)
+{
+    if (m_positions.contains(info.uuid))
+        return false;
+    m_positions.insert(info.uuid, m_entries.size());
+    m_entries.append(info);
+    return true;
+}
+
+const CollectionInfo *CollectionCatalogue::find(const QUuid &uuid) const
+{
+    const auto it = m_positions.constFind(uuid);
+    return it == m_positions.cend() ? nullptr : &m_entries.at(it.value());
+}
+
+CollectionCatalogue &catalogue()
+{
+    static CollectionCatalogue instance;
+    return instance;
+}
+
+void setDataFolder(const QString &path)
+{
+    dataFolderPath() = path;
+}
+
+QString dataFolder()
+{
+    return dataFolderPath();
+}
+
+int loadCatalogue(CollectionCatalogue &catalogue, bool clearFirst)
+{
+    if (clearFirst)
+        catalogue.clear();
+    const QDir root(dataFolder());
+    if (dataFolder().isEmpty() || !root.exists(QStringLiteral("Contents/Resources")))
+        return Ok;
+    const QDir folder(resourcesFolder(dataFolder()));
+    // Sorted, so that which file wins a duplicate UUID is the same on every run.
+    const QFileInfoList files =
+        folder.entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files)
+        catalogueFile(catalogue, file.absoluteFilePath());
+    return Ok;
+}
+
+int ensureCatalogue()
+{
+    if (catalogue().isEmpty()) {
+        const int result = loadCatalogue(catalogue(), true);
+        if (result < 0)
+            return result;
+    }
+    return catalogue().isEmpty() ? kCatalogueEmpty : kCatalogueFilled;
+}
+
+QList<QUuid> orderedCollections()
+{
+    if (catalogue().isEmpty() && loadCatalogue(catalogue(), true) < 0)
+        return {};
+    // Of two collections with the same ORDER the one found later is offered.
+    QMap<int, QUuid> byOrder;
+    for (const CollectionInfo &info : catalogue().entries()) {
+        if (info.uuid != systemWideCollectionUuid())
+            byOrder.insert(info.order, info.uuid);
+    }
+    return byOrder.values();
+}
+
+int ensureConnection(const QUuid &uuid)
+{
+    if (uuid.isNull())
+        return NullCollection;
+    const CollectionInfo *info = catalogue().find(uuid);
+    if (info == nullptr) {
+        // A file installed after start-up is found on its first use.
+        loadCatalogue(catalogue(), false);
+        info = catalogue().find(uuid);
+        if (info == nullptr)
+            return NotCatalogued;
+    }
+    const QString path = info->path;
+    if (QSqlDatabase::contains(connectionNameFor(path)))
+        return Ok;
+    if (!fileOpens(path))
+        return FileUnavailable;
+    openPersistentConnection(path);
+    return Ok;
+}
+
+QSqlDatabase collectionConnection(const QUuid &uuid)
+{
+    const CollectionInfo *info = catalogue().find(uuid);
+    if (info == nullptr)
+        return {};
+    const QString name = connectionNameFor(info->path);
+    if (!QSqlDatabase::contains(name))
+        return {};
+    QSqlDatabase database = QSqlDatabase::database(name, false);
+    if (!database.isOpen() && database.open())
+        registerSqlFunctions(database);
+    return database;
+}
+
+qint64 collectionDbId(const QUuid &uuid)
+{
+    const CollectionInfo *info = catalogue().find(uuid);
+    return info == nullptr ? -1 : info->id;
+}
+
+int collectionUuidBySystemId(const QString &systemId, QUuid &uuid)
+{
+    for (const CollectionInfo &info : catalogue().entries()) {
+        if (info.systemId.compare(systemId, Qt::CaseInsensitive) == 0) {
+            uuid = info.uuid;
+            return Ok;
+        }
+    }
+    return Failed;
+}
+
+} // namespace Corvo::DB

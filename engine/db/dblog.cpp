@@ -1,0 +1,3 @@
+#include "engine/db/dblog.h"
+
+Q_LOGGING_CATEGORY(lcDb, "corvo.db")

@@ -1,0 +1,42 @@
+# Shared by scripts/run and scripts/test. Source it; do not run it.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD_DIR="${HUEPORT_BUILD_DIR:-$ROOT/build}"
+
+# Debian packages the project builds, tests and runs with.
+PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    libxml2-dev libsqlite3-dev libbenchmark-dev
+    fonts-dejavu-core xvfb xauth
+)
+
+log() { printf '==> %s\n' "$*"; }
+
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    log "installing missing packages: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    log "configuring in $BUILD_DIR"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    log "building"
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
