@@ -1,0 +1,36 @@
+#pragma once
+
+class QColor;
+
+// CIELAB conversions from 8-bit sRGB and the CIEDE2000 colour difference. Collection rows
+// carry stored CIELAB values on the same scale (L from 0 to 100), so the two compare
+// directly.
+namespace Corvo {
+
+struct Lab
+{
+    double l = 0.0;
+    double a = 0.0;
+    double b = 0.0;
+};
+
+// Tristimulus values on the scale where the white point has Y = 1.
+struct XYZ
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+// D65, 2° observer.
+inline constexpr XYZ d65White{0.95047, 1.0, 1.08883};
+
+// Channels are fractions from 0 to 1, taken as sRGB.
+XYZ xyzFromRgb(double red, double green, double blue);
+Lab labFromXyz(const XYZ &xyz, const XYZ &white);
+Lab labFromColor(const QColor &color);
+
+// Unquantised and non-negative; symmetric in its arguments; weighting factors all 1.
+double deltaE2000(const Lab &reference, const Lab &sample);
+
+} // namespace Corvo

@@ -1,0 +1,245 @@
+#include "engine/colour/colorscience.h"
+
+#include <QColor>
+#include <QTest>
+
+#include <cmath>
+
+using Corvo::Lab;
+
+namespace {
+
+bool closeTo(double actual, double expected, double tolerance)
+{
+    return std::fabs(actual - expected) <= tolerance;
+}
+
+// Four decimals as published: half a unit of the last place.
+constexpr double fourDecimals = 0.00005;
+
+} // namespace
+
+class TestColorScience : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void labFromColorGivesKnownValues_data();
+    void labFromColorGivesKnownValues();
+    void srgbThresholdTakesLinearBranch();
+    void labThresholdTakesLinearBranch();
+    void labFromXyzOfWhiteIsNeutral();
+    void outOfRangeColoursStayFinite_data();
+    void outOfRangeColoursStayFinite();
+    void publishedPairsMatch_data();
+    void publishedPairsMatch();
+    void differenceIsSymmetric_data();
+    void differenceIsSymmetric();
+    void differenceOfColourWithItselfIsZero_data();
+    void differenceOfColourWithItselfIsZero();
+    void achromaticPairDependsOnLightnessOnly();
+};
+
+void TestColorScience::labFromColorGivesKnownValues_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<double>("l");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+
+    QTest::newRow("black") << QColor(0, 0, 0) << 0.0 << 0.0 << 0.0;
+    // The four-decimal matrix does not map white exactly onto D65.
+    QTest::newRow("white") << QColor(255, 255, 255) << 100.0 << 0.0053 << -0.0104;
+    QTest::newRow("red") << QColor(255, 0, 0) << 53.2329 << 80.1093 << 67.2201;
+    QTest::newRow("grey") << QColor(128, 128, 128) << 53.5850 << 0.0032 << -0.0062;
+}
+
+void TestColorScience::labFromColorGivesKnownValues()
+{
+    QFETCH(QColor, color);
+    QFETCH(double, l);
+    QFETCH(double, a);
+    QFETCH(double, b);
+
+    const Lab lab = Corvo::labFromColor(color);
+    QVERIFY2(closeTo(lab.l, l, fourDecimals), qPrintable(QString::number(lab.l, 'f', 6)));
+    QVERIFY2(closeTo(lab.a, a, fourDecimals), qPrintable(QString::number(lab.a, 'f', 6)));
+    QVERIFY2(closeTo(lab.b, b, fourDecimals), qPrintable(QString::number(lab.b, 'f', 6)));
+}
+
+void TestColorScience::srgbThresholdTakesLinearBranch()
+{
+    const double threshold = 0.04045;
+    const Corvo::XYZ xyz = Corvo::xyzFromRgb(threshold, threshold, threshold);
+    const double decoded = threshold / 12.92;
+    QCOMPARE(xyz.y, (0.2126 + 0.7152 + 0.0722) * decoded);
+    // The power branch would give a slightly different value at the same point.
+    const double powered = std::pow((threshold + 0.055) / 1.055, 2.4);
+    QVERIFY(decoded != powered);
+}
+
+void TestColorScience::labThresholdTakesLinearBranch()
+{
+    const double threshold = 216.0 / 24389.0;
+    const Lab lab = Corvo::labFromXyz({threshold, threshold, threshold}, {1.0, 1.0, 1.0});
+    const double linear = (24389.0 / 27.0 * threshold + 16.0) / 116.0;
+    QCOMPARE(lab.l, 116.0 * linear - 16.0);
+    QCOMPARE(lab.a, 0.0);
+    QCOMPARE(lab.b, 0.0);
+}
+
+void TestColorScience::labFromXyzOfWhiteIsNeutral()
+{
+    const Lab lab = Corvo::labFromXyz(Corvo::d65White, Corvo::d65White);
+    QCOMPARE(lab.l, 100.0);
+    QCOMPARE(lab.a, 0.0);
+    QCOMPARE(lab.b, 0.0);
+}
+
+void TestColorScience::outOfRangeColoursStayFinite_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("invalid") << QColor();
+    QTest::newRow("clamped from above") << QColor(300, -5, 999);
+    QTest::newRow("extended range") << QColor::fromRgbF(1.5f, -0.25f, 2.0f);
+}
+
+void TestColorScience::outOfRangeColoursStayFinite()
+{
+    QFETCH(QColor, color);
+    const Lab lab = Corvo::labFromColor(color);
+    QVERIFY(std::isfinite(lab.l));
+    QVERIFY(std::isfinite(lab.a));
+    QVERIFY(std::isfinite(lab.b));
+    const double difference = Corvo::deltaE2000(lab, Corvo::labFromColor(Qt::gray));
+    QVERIFY(std::isfinite(difference));
+    QVERIFY(difference >= 0.0);
+}
+
+// Sharma, Wu and Dalal, "The CIEDE2000 color-difference formula: implementation notes,
+// supplementary test data and mathematical observations", 2005: all 34 pairs.
+void TestColorScience::publishedPairsMatch_data()
+{
+    QTest::addColumn<double>("l1");
+    QTest::addColumn<double>("a1");
+    QTest::addColumn<double>("b1");
+    QTest::addColumn<double>("l2");
+    QTest::addColumn<double>("a2");
+    QTest::addColumn<double>("b2");
+    QTest::addColumn<double>("expected");
+
+    struct Pair
+    {
+        double l1, a1, b1, l2, a2, b2, expected;
+    };
+    static const Pair pairs[] = {
+        {50.0000, 2.6772, -79.7751, 50.0000, 0.0000, -82.7485, 2.0425},
+        {50.0000, 3.1571, -77.2803, 50.0000, 0.0000, -82.7485, 2.8615},
+        {50.0000, 2.8361, -74.0200, 50.0000, 0.0000, -82.7485, 3.4412},
+        {50.0000, -1.3802, -84.2814, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, -1.1848, -84.8006, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, -0.9009, -85.5211, 50.0000, 0.0000, -82.7485, 1.0000},
+        {50.0000, 0.0000, 0.0000, 50.0000, -1.0000, 2.0000, 2.3669},
+        {50.0000, -1.0000, 2.0000, 50.0000, 0.0000, 0.0000, 2.3669},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0009, 7.1792},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0010, 7.1792},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0011, 7.2195},
+        {50.0000, 2.4900, -0.0010, 50.0000, -2.4900, 0.0012, 7.2195},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0009, -2.4900, 4.8045},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0010, -2.4900, 4.8045},
+        {50.0000, -0.0010, 2.4900, 50.0000, 0.0011, -2.4900, 4.7461},
+        {50.0000, 2.5000, 0.0000, 50.0000, 0.0000, -2.5000, 4.3065},
+        {50.0000, 2.5000, 0.0000, 73.0000, 25.0000, -18.0000, 27.1492},
+        {50.0000, 2.5000, 0.0000, 61.0000, -5.0000, 29.0000, 22.8977},
+        {50.0000, 2.5000, 0.0000, 56.0000, -27.0000, -3.0000, 31.9030},
+        {50.0000, 2.5000, 0.0000, 58.0000, 24.0000, 15.0000, 19.4535},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.1736, 0.5854, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.2972, 0.0000, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 1.8634, 0.5757, 1.0000},
+        {50.0000, 2.5000, 0.0000, 50.0000, 3.2592, 0.3350, 1.0000},
+        {60.2574, -34.0099, 36.2677, 60.4626, -34.1751, 39.4387, 1.2644},
+        {63.0109, -31.0961, -5.8663, 62.8187, -29.7946, -4.0864, 1.2630},
+        {61.2901, 3.7196, -5.3901, 61.4292, 2.2480, -4.9620, 1.8731},
+        {35.0831, -44.1164, 3.7933, 35.0232, -40.0716, 1.5901, 1.8645},
+        {22.7233, 20.0904, -46.6940, 23.0331, 14.9730, -42.5619, 2.0373},
+        {36.4612, 47.8580, 18.3852, 36.2715, 50.5065, 21.2231, 1.4146},
+        {90.8027, -2.0831, 1.4410, 91.1528, -1.6435, 0.0447, 1.4441},
+        {90.9257, -0.5406, -0.9208, 88.6381, -0.8985, -0.7239, 1.5381},
+        {6.7747, -0.2908, -2.4247, 5.8714, -0.0985, -2.2286, 0.6377},
+        {2.0776, 0.0795, -1.1350, 0.9033, -0.0636, -0.5514, 0.9082},
+    };
+    int number = 1;
+    for (const Pair &p : pairs) {
+        QTest::addRow("pair %d", number++)
+            << p.l1 << p.a1 << p.b1 << p.l2 << p.a2 << p.b2 << p.expected;
+    }
+}
+
+void TestColorScience::publishedPairsMatch()
+{
+    QFETCH(double, l1);
+    QFETCH(double, a1);
+    QFETCH(double, b1);
+    QFETCH(double, l2);
+    QFETCH(double, a2);
+    QFETCH(double, b2);
+    QFETCH(double, expected);
+
+    const double forward = Corvo::deltaE2000({l1, a1, b1}, {l2, a2, b2});
+    QVERIFY2(closeTo(forward, expected, fourDecimals),
+             qPrintable(QString::number(forward, 'f', 6)));
+    const double backward = Corvo::deltaE2000({l2, a2, b2}, {l1, a1, b1});
+    QVERIFY2(closeTo(backward, expected, fourDecimals),
+             qPrintable(QString::number(backward, 'f', 6)));
+}
+
+void TestColorScience::differenceIsSymmetric_data()
+{
+    QTest::addColumn<QColor>("first");
+    QTest::addColumn<QColor>("second");
+    QTest::newRow("red and blue") << QColor(255, 0, 0) << QColor(0, 0, 255);
+    QTest::newRow("near greys") << QColor(128, 128, 128) << QColor(129, 128, 128);
+    QTest::newRow("greens") << QColor(10, 200, 10) << QColor(12, 200, 10);
+    QTest::newRow("black and white") << QColor(0, 0, 0) << QColor(255, 255, 255);
+    QTest::newRow("purple and teal") << QColor(120, 40, 160) << QColor(20, 150, 140);
+}
+
+void TestColorScience::differenceIsSymmetric()
+{
+    QFETCH(QColor, first);
+    QFETCH(QColor, second);
+    const Lab one = Corvo::labFromColor(first);
+    const Lab other = Corvo::labFromColor(second);
+    const double forward = Corvo::deltaE2000(one, other);
+    const double backward = Corvo::deltaE2000(other, one);
+    QVERIFY(forward > 0.0);
+    QVERIFY2(
+        closeTo(forward, backward, 1e-12),
+        qPrintable(QStringLiteral("%1 vs %2").arg(forward, 0, 'g', 17).arg(backward, 0, 'g', 17)));
+}
+
+void TestColorScience::differenceOfColourWithItselfIsZero_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("black") << QColor(0, 0, 0);
+    QTest::newRow("white") << QColor(255, 255, 255);
+    QTest::newRow("red") << QColor(255, 0, 0);
+    QTest::newRow("blue") << QColor(0, 0, 255);
+    QTest::newRow("olive") << QColor(128, 128, 0);
+}
+
+void TestColorScience::differenceOfColourWithItselfIsZero()
+{
+    QFETCH(QColor, color);
+    const Lab lab = Corvo::labFromColor(color);
+    QCOMPARE(Corvo::deltaE2000(lab, lab), 0.0);
+}
+
+void TestColorScience::achromaticPairDependsOnLightnessOnly()
+{
+    // Mean lightness 50 leaves the lightness weight at 1.
+    QCOMPARE(Corvo::deltaE2000({40.0, 0.0, 0.0}, {60.0, 0.0, 0.0}), 20.0);
+}
+
+QTEST_GUILESS_MAIN(TestColorScience)
+#include "tst_colorscience.moc"
