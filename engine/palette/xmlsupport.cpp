@@ -92,7 +92,8 @@ XPathObject evaluateNodeSet(xmlXPathContext *context, const char *expression)
 bool firstChildText(const xmlNode *node, QString &text)
 {
     const xmlNode *child = node != nullptr ? node->children : nullptr;
-    if (child == nullptr || child->type != XML_TEXT_NODE || child->content == nullptr)
+    if (child == nullptr || child->type != XML_TEXT_NODE || child->content == nullptr ||
+        child->content[0] == '\0')
         return false;
     text = fromXmlString(child->content);
     return true;

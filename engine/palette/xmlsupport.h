@@ -43,7 +43,7 @@ XPathContext newXPathContext(xmlDoc *document);
 // The expression's node set; null when it fails or selects nothing.
 XPathObject evaluateNodeSet(xmlXPathContext *context, const char *expression);
 
-// The text of a node's first child when that child is a text node with content.
+// The text of a node's first child when that child is a text node that is not empty.
 bool firstChildText(const xmlNode *node, QString &text);
 // The value of an attribute; empty when absent.
 QString attributeValue(const xmlNode *element, const char *name);
