@@ -21,6 +21,13 @@ constexpr double deg6 = 0.10471975511965977;
 constexpr double deg63 = 1.0995574287564276;
 constexpr double deg275 = 4.799655442984406;
 constexpr double deg25 = 25.0 * pi / 180.0;
+// cos and sin of the three offsets of the hue weighting.
+const double cos30 = std::cos(deg30);
+const double sin30 = std::sin(deg30);
+const double cos6 = std::cos(deg6);
+const double sin6 = std::sin(deg6);
+const double cos63 = std::cos(deg63);
+const double sin63 = std::sin(deg63);
 
 double decodeSrgb(double channel)
 {
@@ -56,29 +63,87 @@ double hueAngle(double b, double aPrime)
     return h < 0.0 ? h + twoPi : h;
 }
 
-double meanHue(double h1, double h2)
+// The hue terms of a pair of chromatic colours: the mean hue as an angle in [0, 2pi) and as
+// its cosine and sine, and sin(dh / 2) of the hue difference dh.
+struct HueTerms
 {
+    double meanHue = 0.0;
+    double cosMean = 1.0;
+    double sinMean = 0.0;
+    double sinHalfDifference = 0.0;
+};
+
+// Mean and difference straight from the two hue angles, with the wrap-around rules.
+HueTerms hueTermsFromAngles(double a1, double b1, double a2, double b2)
+{
+    const double h1 = hueAngle(b1, a1);
+    const double h2 = hueAngle(b2, a2);
+
+    HueTerms terms;
     if (std::fabs(h1 - h2) <= pi)
-        return (h1 + h2) / 2.0;
-    if (h1 + h2 < twoPi)
-        return (h1 + h2 + twoPi) / 2.0;
-    return (h1 + h2 - twoPi) / 2.0;
+        terms.meanHue = (h1 + h2) / 2.0;
+    else if (h1 + h2 < twoPi)
+        terms.meanHue = (h1 + h2 + twoPi) / 2.0;
+    else
+        terms.meanHue = (h1 + h2 - twoPi) / 2.0;
+    terms.cosMean = std::cos(terms.meanHue);
+    terms.sinMean = std::sin(terms.meanHue);
+
+    double difference = h2 - h1;
+    if (difference > pi)
+        difference -= twoPi;
+    else if (difference < -pi)
+        difference += twoPi;
+    terms.sinHalfDifference = std::sin(difference / 2.0);
+    return terms;
 }
 
-double hueDifference(double h1, double h2)
+// Below this length of the sum of the two unit hue vectors the hues are so nearly opposite
+// that the side the mean falls on is decided by the angles themselves.
+constexpr double oppositeHueLimit = 1e-6;
+
+// The same terms from the unit hue vectors u1 and u2. The mean of the wrap-around rules is
+// the bisector of the shorter arc, the direction of u1 + u2; |sin(dh / 2)| is |u2 - u1| / 2,
+// signed like the cross product. This needs one arc tangent instead of two arc tangents,
+// a sine and a cosine, and is exact for identical hues.
+HueTerms hueTerms(double a1, double b1, double c1, double a2, double b2, double c2)
 {
-    double dh = h2 - h1;
-    if (dh > pi)
-        dh -= twoPi;
-    else if (dh < -pi)
-        dh += twoPi;
-    return dh;
+    const double u1x = a1 / c1;
+    const double u1y = b1 / c1;
+    const double u2x = a2 / c2;
+    const double u2y = b2 / c2;
+    const double sumX = u1x + u2x;
+    const double sumY = u1y + u2y;
+    const double sumLength = std::sqrt(sumX * sumX + sumY * sumY);
+    if (sumLength < oppositeHueLimit)
+        return hueTermsFromAngles(a1, b1, a2, b2);
+
+    HueTerms terms;
+    terms.cosMean = sumX / sumLength;
+    terms.sinMean = sumY / sumLength;
+    const double mean = std::atan2(sumY, sumX);
+    terms.meanHue = mean < 0.0 ? mean + twoPi : mean;
+
+    const double diffX = u2x - u1x;
+    const double diffY = u2y - u1y;
+    const double halfChord = std::sqrt(diffX * diffX + diffY * diffY) / 2.0;
+    const double cross = u1x * u2y - u1y * u2x;
+    terms.sinHalfDifference = cross < 0.0 ? -halfChord : halfChord;
+    return terms;
 }
 
-double hueWeight(double meanHueAngle)
+// The four cosines of the hue weighting come from the cosine and sine of the mean hue
+// through the multiple-angle identities.
+double hueWeight(double c, double s)
 {
-    return 1.0 - 0.17 * std::cos(meanHueAngle - deg30) + 0.24 * std::cos(2.0 * meanHueAngle) +
-           0.32 * std::cos(3.0 * meanHueAngle + deg6) - 0.20 * std::cos(4.0 * meanHueAngle - deg63);
+    const double cos2 = c * c - s * s;
+    const double sin2 = 2.0 * s * c;
+    const double cos3 = c * (4.0 * c * c - 3.0);
+    const double sin3 = s * (3.0 - 4.0 * s * s);
+    const double cos4 = cos2 * cos2 - sin2 * sin2;
+    const double sin4 = 2.0 * sin2 * cos2;
+    return 1.0 - 0.17 * (c * cos30 + s * sin30) + 0.24 * cos2 + 0.32 * (cos3 * cos6 - sin3 * sin6) -
+           0.20 * (cos4 * cos63 + sin4 * sin63);
 }
 
 } // namespace
@@ -115,28 +180,28 @@ double deltaE2000(const Lab &reference, const Lab &sample)
     const double a2 = (1.0 + g) * sample.a;
     const double c1p = std::sqrt(a1 * a1 + reference.b * reference.b);
     const double c2p = std::sqrt(a2 * a2 + sample.b * sample.b);
-    const double h1 = hueAngle(reference.b, a1);
-    const double h2 = hueAngle(sample.b, a2);
 
     const double meanL = (reference.l + sample.l) / 2.0;
-    const double meanC = (c1p + c2p) / 2.0;
-    const double meanH = meanHue(h1, h2);
-
-    const double dL = sample.l - reference.l;
-    const double dC = c2p - c1p;
-    const double dH = 2.0 * std::sqrt(c1p * c2p) * std::sin(hueDifference(h1, h2) / 2.0);
-
     const double lOffset2 = (meanL - 50.0) * (meanL - 50.0);
     const double sl = 1.0 + 0.015 * lOffset2 / std::sqrt(20.0 + lOffset2);
+    const double meanC = (c1p + c2p) / 2.0;
     const double sc = 1.0 + 0.045 * meanC;
-    const double sh = 1.0 + 0.015 * meanC * hueWeight(meanH);
+    const double tl = (sample.l - reference.l) / sl;
+    const double tc = (c2p - c1p) / sc;
 
-    const double hueFromBlue = (meanH - deg275) / deg25;
+    // A neutral colour has no hue: the hue difference and the rotation term both vanish.
+    const double chromaProduct = c1p * c2p;
+    if (chromaProduct == 0.0)
+        return std::sqrt(tl * tl + tc * tc);
+
+    const HueTerms hue = hueTerms(a1, reference.b, c1p, a2, sample.b, c2p);
+    const double dH = 2.0 * std::sqrt(chromaProduct) * hue.sinHalfDifference;
+    const double sh = 1.0 + 0.015 * meanC * hueWeight(hue.cosMean, hue.sinMean);
+
+    const double hueFromBlue = (hue.meanHue - deg275) / deg25;
     const double dTheta = deg30 * std::exp(-hueFromBlue * hueFromBlue);
     const double rt = -std::sin(2.0 * dTheta) * 2.0 * chromaWeight(meanC);
 
-    const double tl = dL / sl;
-    const double tc = dC / sc;
     const double th = dH / sh;
     return std::sqrt(tl * tl + tc * tc + th * th + rt * tc * th);
 }

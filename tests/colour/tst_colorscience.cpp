@@ -4,10 +4,67 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 
 using Corvo::Lab;
 
+Q_DECLARE_METATYPE(Corvo::Lab)
+
 namespace {
+
+// CIEDE2000 written out step by step from the hue angles, as the formula is usually
+// stated. The library computes the hue terms differently for speed; both must agree.
+double referenceDeltaE2000(const Lab &one, const Lab &two)
+{
+    const double pi = 3.14159265358979323846;
+    const double c1 = std::hypot(one.a, one.b);
+    const double c2 = std::hypot(two.a, two.b);
+    const double meanC7 = std::pow((c1 + c2) / 2.0, 7.0);
+    const double g = 0.5 * (1.0 - std::sqrt(meanC7 / (meanC7 + 6103515625.0)));
+    const double a1 = (1.0 + g) * one.a;
+    const double a2 = (1.0 + g) * two.a;
+    const double c1p = std::hypot(a1, one.b);
+    const double c2p = std::hypot(a2, two.b);
+    double h1 = std::atan2(one.b, a1);
+    double h2 = std::atan2(two.b, a2);
+    if (h1 < 0.0)
+        h1 += 2.0 * pi;
+    if (h2 < 0.0)
+        h2 += 2.0 * pi;
+    const double meanL = (one.l + two.l) / 2.0;
+    const double meanCp = (c1p + c2p) / 2.0;
+    double meanH = (h1 + h2) / 2.0;
+    if (std::fabs(h1 - h2) > pi)
+        meanH += h1 + h2 < 2.0 * pi ? pi : -pi;
+    const double t = 1.0 - 0.17 * std::cos(meanH - 0.5235987755982988) +
+                     0.24 * std::cos(2.0 * meanH) +
+                     0.32 * std::cos(3.0 * meanH + 0.10471975511965977) -
+                     0.20 * std::cos(4.0 * meanH - 1.0995574287564276);
+    double dh = h2 - h1;
+    if (dh > pi)
+        dh -= 2.0 * pi;
+    else if (dh < -pi)
+        dh += 2.0 * pi;
+    const double dL = two.l - one.l;
+    const double dC = c2p - c1p;
+    const double dH = 2.0 * std::sqrt(c1p * c2p) * std::sin(dh / 2.0);
+    const double sl =
+        1.0 + 0.015 * std::pow(meanL - 50.0, 2) / std::sqrt(20.0 + std::pow(meanL - 50.0, 2));
+    const double sc = 1.0 + 0.045 * meanCp;
+    const double sh = 1.0 + 0.015 * meanCp * t;
+    const double dTheta = 0.5235987755982988 *
+                          std::exp(-std::pow((meanH - 4.799655442984406) / (25.0 * pi / 180.0), 2));
+    const double meanCp7 = std::pow(meanCp, 7.0);
+    const double rt = -std::sin(2.0 * dTheta) * 2.0 * std::sqrt(meanCp7 / (meanCp7 + 6103515625.0));
+    return std::sqrt(std::pow(dL / sl, 2) + std::pow(dC / sc, 2) + std::pow(dH / sh, 2) +
+                     rt * (dC / sc) * (dH / sh));
+}
+
+bool agreesWithReference(const Lab &one, const Lab &two)
+{
+    const double expected = referenceDeltaE2000(one, two);
+    return std::fabs(Corvo::deltaE2000(one, two) - expected) <= 1e-9 * (1.0 + expected);
+}
 
 bool closeTo(double actual, double expected, double tolerance)
 {
@@ -38,6 +95,9 @@ private slots:
     void differenceOfColourWithItselfIsZero_data();
     void differenceOfColourWithItselfIsZero();
     void achromaticPairDependsOnLightnessOnly();
+    void agreesWithStepByStepFormula();
+    void agreesNearOppositeAndEqualHues_data();
+    void agreesNearOppositeAndEqualHues();
 };
 
 void TestColorScience::labFromColorGivesKnownValues_data()
@@ -239,6 +299,55 @@ void TestColorScience::achromaticPairDependsOnLightnessOnly()
 {
     // Mean lightness 50 leaves the lightness weight at 1.
     QCOMPARE(Corvo::deltaE2000({40.0, 0.0, 0.0}, {60.0, 0.0, 0.0}), 20.0);
+}
+
+void TestColorScience::agreesWithStepByStepFormula()
+{
+    std::mt19937 random(20240607);
+    std::uniform_real_distribution<double> lightness(0.0, 100.0);
+    std::uniform_real_distribution<double> axis(-128.0, 128.0);
+    std::uniform_real_distribution<double> nudge(-2.0, 2.0);
+    for (int i = 0; i < 200000; ++i) {
+        const Lab one{lightness(random), axis(random), axis(random)};
+        // Half the pairs are far apart, half are near neighbours as in a real search.
+        const Lab two =
+            i % 2 ? Lab{lightness(random), axis(random), axis(random)}
+                  : Lab{one.l + nudge(random), one.a + nudge(random), one.b + nudge(random)};
+        if (!agreesWithReference(one, two)) {
+            QFAIL(qPrintable(QStringLiteral("(%1, %2, %3) vs (%4, %5, %6)")
+                                 .arg(one.l, 0, 'g', 17)
+                                 .arg(one.a, 0, 'g', 17)
+                                 .arg(one.b, 0, 'g', 17)
+                                 .arg(two.l, 0, 'g', 17)
+                                 .arg(two.a, 0, 'g', 17)
+                                 .arg(two.b, 0, 'g', 17)));
+        }
+    }
+}
+
+void TestColorScience::agreesNearOppositeAndEqualHues_data()
+{
+    QTest::addColumn<Lab>("one");
+    QTest::addColumn<Lab>("two");
+    QTest::newRow("exactly opposite") << Lab{50, 20, -10} << Lab{55, -20, 10};
+    QTest::newRow("opposite, unequal chroma") << Lab{50, 20, -10} << Lab{55, -40, 20};
+    QTest::newRow("opposite within 1e-7") << Lab{50, 20, 0} << Lab{50, -20, 2e-6};
+    QTest::newRow("opposite within 1e-7, other side") << Lab{50, 20, 0} << Lab{50, -20, -2e-6};
+    QTest::newRow("opposite within 1e-5") << Lab{50, 20, 0} << Lab{50, -20, 2e-4};
+    QTest::newRow("opposite along b") << Lab{50, 0, 30} << Lab{50, 0, -30};
+    QTest::newRow("same hue, other chroma") << Lab{50, 10, 10} << Lab{50, 20, 20};
+    QTest::newRow("hues either side of zero") << Lab{50, 30, 0.01} << Lab{50, 30, -0.01};
+    QTest::newRow("hues either side of 180") << Lab{50, -30, 0.01} << Lab{50, -30, -0.01};
+    QTest::newRow("mean hue near 275 degrees") << Lab{40, 5, -60} << Lab{42, 3, -58};
+    QTest::newRow("one neutral") << Lab{50, 0, 0} << Lab{50, -1, 2};
+}
+
+void TestColorScience::agreesNearOppositeAndEqualHues()
+{
+    QFETCH(Lab, one);
+    QFETCH(Lab, two);
+    QVERIFY(agreesWithReference(one, two));
+    QVERIFY(agreesWithReference(two, one));
 }
 
 QTEST_GUILESS_MAIN(TestColorScience)
