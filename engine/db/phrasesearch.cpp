@@ -1,0 +1,151 @@
+#include "engine/db/phrasesearch.h"
+
+#include "engine/db/collectionaccess.h"
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/nameorders.h"
+#include "engine/db/preparedquery.h"
+#include "engine/db/sqlfunctions.h"
+
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace Corvo::DB {
+
+namespace {
+
+const QString kPageNameSuggestionsSql =
+    QStringLiteral("SELECT DISTINCT P.NAME%1 AS ENTRY FROM PAGE P LEFT JOIN COLLECTION_PAGE_MAP "
+                   "CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
+const QString kRowNameSuggestionsSql = QStringLiteral(
+    "SELECT DISTINCT R.NAME%1 AS ENTRY FROM ROW R LEFT JOIN PAGE P ON R.PAGE_ID = P.ID LEFT "
+    "JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
+const QString kCodeSuggestionsSql = QStringLiteral(
+    "SELECT DISTINCT R.CODE AS ENTRY FROM ROW R LEFT JOIN PAGE P ON R.PAGE_ID = P.ID LEFT JOIN "
+    "COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
+const QString kSuggestionsSql =
+    QStringLiteral("SELECT DISTINCT ENTRY FROM (%1) WHERE LENGTH(TRIM(ENTRY)) > 0");
+
+// Both phrase statements bind the collection ID and then the phrase once per "?".
+const QString kCardOrChipSql = QStringLiteral(
+    "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
+    "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     (? IN (%1)) AS IS_PAGE FROM     \"ROW\" "
+    "R     JOIN PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = "
+    "CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = ?     AND ? IN (%2) LIMIT     1 ");
+const QString kChipOnlySql = QStringLiteral(
+    "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
+    "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     0 AS IS_PAGE FROM     \"ROW\" R     JOIN "
+    "PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE "
+    "    CMAP.COLLECTION_ID = ?     AND ? IN (%1) LIMIT     1 ");
+
+bool isNameColumn(int column)
+{
+    return column >= 0 && column <= 9;
+}
+
+// One text per searched column; entries outside 0 to 9 are skipped, repeats repeat.
+QStringList columnTexts(const QList<int> &order, const QString &pattern)
+{
+    QStringList texts;
+    for (const int column : order) {
+        if (isNameColumn(column))
+            texts.append(pattern.arg(column));
+    }
+    return texts;
+}
+
+// The database upper-cases with the same Unicode rules as QString::toUpper, so "blå"
+// finds "Blå"; SQLite's own UPPER() only folds ASCII.
+QString upperColumn(const QString &column)
+{
+    return QLatin1String(kUnicodeUpperFunction) + QLatin1Char('(') + column + QLatin1Char(')');
+}
+
+QString upperColumns(const QList<int> &order, const QString &table)
+{
+    QStringList columns;
+    for (const QString &column : columnTexts(order, table + QStringLiteral(".NAME%1")))
+        columns.append(upperColumn(column));
+    return columns.join(QLatin1Char(','));
+}
+
+// One sub-statement per searched column, each taking the collection ID.
+QStringList suggestionParts(const NameOrders &orders)
+{
+    QStringList parts = columnTexts(orders.pageNameSearch, kPageNameSuggestionsSql);
+    parts += columnTexts(orders.rowNameSearch, kRowNameSuggestionsSql);
+    parts.append(kCodeSuggestionsSql);
+    return parts;
+}
+
+bool caseInsensitiveLess(const QString &x, const QString &y)
+{
+    const int order = x.compare(y, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : x < y;
+}
+
+} // namespace
+
+int searchSuggestions(const QUuid &uuid, QStringList &suggestions)
+{
+    suggestions.clear();
+    CollectionAccess access;
+    const int connected = accessCollection(uuid, access);
+    if (connected < 0)
+        return connected;
+    const QStringList parts = suggestionParts(currentNameOrders());
+    PreparedQuery query(access.database,
+                        kSuggestionsSql.arg(parts.join(QStringLiteral(" UNION "))));
+    for (int part = 0; part < parts.size(); ++part)
+        query->bindValue(part, access.id);
+    if (query.exec()) {
+        while (query->next())
+            suggestions.append(query->value(0).toString());
+    }
+    std::sort(suggestions.begin(), suggestions.end(), caseInsensitiveLess);
+    return suggestions.isEmpty() ? Failed : Ok;
+}
+
+int findPhrase(const QUuid &uuid, const QString &phrase, PhraseMatch &match)
+{
+    match = PhraseMatch();
+    CollectionAccess access;
+    const int connected = accessCollection(uuid, access);
+    if (connected < 0)
+        return connected;
+    // A blank phrase would name every card or chip stored without a name.
+    if (phrase.trimmed().isEmpty())
+        return NothingQualifies;
+    const NameOrders &orders = currentNameOrders();
+    const QString pageColumns = upperColumns(orders.pageNameSearch, QStringLiteral("P"));
+    QStringList allColumns;
+    if (!pageColumns.isEmpty())
+        allColumns.append(pageColumns);
+    const QString rowColumns = upperColumns(orders.rowNameSearch, QStringLiteral("R"));
+    if (!rowColumns.isEmpty())
+        allColumns.append(rowColumns);
+    allColumns.append(upperColumn(QStringLiteral("R.CODE")));
+    const QString fullColumns = allColumns.join(QLatin1Char(','));
+    const QString upperPhrase = phrase.toUpper();
+
+    const bool searchesCards = !pageColumns.isEmpty();
+    PreparedQuery query(access.database, searchesCards
+                                             ? kCardOrChipSql.arg(pageColumns, fullColumns)
+                                             : kChipOnlySql.arg(fullColumns));
+    const bool ran = searchesCards ? query.exec({upperPhrase, access.id, upperPhrase})
+                                   : query.exec({access.id, upperPhrase});
+    if (!ran)
+        return Failed;
+    if (!query->next())
+        return NothingQualifies;
+    const QSqlRecord record = query->record();
+    match.pageIndex = record.value(QStringLiteral("PAGE_INDEX")).toInt();
+    match.segment = record.value(QStringLiteral("PAGE_SEGMENT")).toInt();
+    match.mood = record.value(QStringLiteral("PAGE_MOOD")).toInt();
+    match.exterior = record.value(QStringLiteral("PAGE_EXTERIOR")).toLongLong() != 0;
+    if (record.value(QStringLiteral("IS_PAGE")).toInt() == 0)
+        match.rowIndex = record.value(QStringLiteral("ROW_INDEX")).toInt();
+    return Ok;
+}
+
+} // namespace Corvo::DB
