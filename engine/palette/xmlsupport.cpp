@@ -21,14 +21,12 @@ struct ParserContextDeleter
 };
 using ParserContext = std::unique_ptr<xmlParserCtxt, ParserContextDeleter>;
 
-void ignoreStructuredError(void *, xmlError *)
-{
-}
+void ignoreStructuredError(void *, xmlError *) {}
 
 // Palette and measurement files never declare entities; one that does is hostile
 // (expansion bombs, references to local files) and is not read any further.
-void refuseEntityDeclaration(void *userData, const xmlChar *, int, const xmlChar *,
-                             const xmlChar *, xmlChar *)
+void refuseEntityDeclaration(void *userData, const xmlChar *, int, const xmlChar *, const xmlChar *,
+                             xmlChar *)
 {
     xmlStopParser(static_cast<xmlParserCtxt *>(userData));
 }

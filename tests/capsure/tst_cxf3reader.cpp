@@ -10,13 +10,12 @@ const QByteArray kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
 // A measurement as the device writes it: core objects with colour values that the
 // reader must ignore.
-QByteArray measurement(const QByteArray &objects,
-                       const QByteArray &rootAttributes =
-                           "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"")
+QByteArray measurement(
+    const QByteArray &objects,
+    const QByteArray &rootAttributes = "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"")
 {
-    return kDeclaration + "<cc:CxF " + rootAttributes +
-           ">\n<cc:Resources><cc:ObjectCollection>\n" + objects +
-           "\n</cc:ObjectCollection></cc:Resources>\n</cc:CxF>\n";
+    return kDeclaration + "<cc:CxF " + rootAttributes + ">\n<cc:Resources><cc:ObjectCollection>\n" +
+           objects + "\n</cc:ObjectCollection></cc:Resources>\n</cc:CxF>\n";
 }
 
 QByteArray object(const QByteArray &name)
@@ -71,17 +70,15 @@ void TestCxf3Reader::readsNames_data()
         << QStringList();
     QTest::newRow("non-ASCII names stay intact")
         << measurement(object("Blå fjord") + object("Grün") + object("青磁"))
-        << QStringList{QStringLiteral("Blå fjord"), QStringLiteral("Grün"),
-                       QStringLiteral("青磁")};
-    QTest::newRow("escaped characters")
-        << measurement(object("Black &amp; Tan &quot;1&quot;"))
-        << QStringList{QStringLiteral("Black & Tan \"1\"")};
+        << QStringList{QStringLiteral("Blå fjord"), QStringLiteral("Grün"), QStringLiteral("青磁")};
+    QTest::newRow("escaped characters") << measurement(object("Black &amp; Tan &quot;1&quot;"))
+                                        << QStringList{QStringLiteral("Black & Tan \"1\"")};
     QTest::newRow("objects without a name or with an empty one are skipped")
         << measurement("<cc:Object Id=\"1\"/>" + object("") + object("B")) << QStringList{"B"};
     QTest::newRow("names of other elements are not read")
         << measurement("<cc:Sample Name=\"no\"/>" + object("yes")) << QStringList{"yes"};
-    QTest::newRow("byte-order mark") << ("\xEF\xBB\xBF" + measurement(object("A")))
-                                     << QStringList{"A"};
+    QTest::newRow("byte-order mark")
+        << ("\xEF\xBB\xBF" + measurement(object("A"))) << QStringList{"A"};
     QTest::newRow("an external DTD is neither loaded nor needed")
         << (kDeclaration +
             "<!DOCTYPE cc:CxF SYSTEM \"http://colorexchangeformat.invalid/cxf.dtd\">"
@@ -89,8 +86,7 @@ void TestCxf3Reader::readsNames_data()
             object("A") + "</cc:CxF>")
         << QStringList{"A"};
     QTest::newRow("empty") << QByteArray() << QStringList();
-    QTest::newRow("truncated") << measurement(object("A") + object("B")).left(180)
-                               << QStringList();
+    QTest::newRow("truncated") << measurement(object("A") + object("B")).left(180) << QStringList();
     QTest::newRow("not XML") << QByteArray("L*a*b* 50.0 2.0 -3.0\n") << QStringList();
     QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\xfe", 5) << QStringList();
     QTest::newRow("not UTF-8") << measurement(object("Bl\xe5")) << QStringList();
@@ -127,17 +123,18 @@ void TestCxf3Reader::refusesHostileDocuments_data()
                            "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">"
                            "<cc:Object Name=\"x\">&secret;</cc:Object></cc:CxF>");
     QTest::newRow("external parameter entity")
-        << (kDeclaration + "<!DOCTYPE cc:CxF [<!ENTITY % remote SYSTEM "
-                           "\"http://colorexchangeformat.invalid/x.dtd\"> %remote;]>"
-                           "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">" +
+        << (kDeclaration +
+            "<!DOCTYPE cc:CxF [<!ENTITY % remote SYSTEM "
+            "\"http://colorexchangeformat.invalid/x.dtd\"> %remote;]>"
+            "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">" +
             object("A") + "</cc:CxF>");
     QTest::newRow("internal entity in a name")
-        << (kDeclaration + "<!DOCTYPE cc:CxF [<!ENTITY n \"Red\">]>"
-                           "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">" +
+        << (kDeclaration +
+            "<!DOCTYPE cc:CxF [<!ENTITY n \"Red\">]>"
+            "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">" +
             object("&n;") + "</cc:CxF>");
-    QTest::newRow("larger than any measurement")
-        << measurement(object("A") + "<cc:Pad>" + repeated('x', Corvo::kMaxCxf3Bytes) +
-                       "</cc:Pad>");
+    QTest::newRow("larger than any measurement") << measurement(
+        object("A") + "<cc:Pad>" + repeated('x', Corvo::kMaxCxf3Bytes) + "</cc:Pad>");
 }
 
 void TestCxf3Reader::refusesHostileDocuments()
