@@ -88,8 +88,12 @@ bool readBool(const Key &key, bool defaultValue)
         return defaultValue;
     if (value.typeId() == QMetaType::Bool)
         return value.toBool();
-    if (value.typeId() != QMetaType::QString)
-        return defaultValue;
+    if (value.typeId() != QMetaType::QString) {
+        // Within one process the store hands back values as they were written.
+        bool isNumber = false;
+        const qint64 number = value.toLongLong(&isNumber);
+        return isNumber ? number != 0 : defaultValue;
+    }
     const QString text = value.toString().trimmed();
     if (text.compare(QLatin1StringView("true"), Qt::CaseInsensitive) == 0)
         return true;
