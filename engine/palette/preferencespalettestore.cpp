@@ -1,0 +1,47 @@
+#include "engine/palette/preferencespalettestore.h"
+
+#include "engine/settings/preferences.h"
+
+namespace Corvo {
+
+ItemIndex PreferencesPaletteStore::entry(int column, int row) const
+{
+    return Preferences::myPaletteEntry(column, row);
+}
+
+void PreferencesPaletteStore::setEntry(int column, int row, const ItemIndex &index)
+{
+    Preferences::setMyPaletteEntry(column, row, index);
+}
+
+bool PreferencesPaletteStore::isSelected(int column, int row) const
+{
+    return Preferences::myPaletteSelected(column, row);
+}
+
+void PreferencesPaletteStore::setSelected(int column, int row, bool selected)
+{
+    Preferences::setMyPaletteSelected(column, row, selected);
+}
+
+bool PreferencesPaletteStore::gridVisible() const
+{
+    return Preferences::myPaletteGridVisible();
+}
+
+void PreferencesPaletteStore::setGridVisible(bool visible)
+{
+    Preferences::setMyPaletteGridVisible(visible);
+}
+
+QPoint PreferencesPaletteStore::zoomedCell() const
+{
+    return Preferences::myPaletteZoomed();
+}
+
+void PreferencesPaletteStore::setDescription(const QString &description)
+{
+    Preferences::setMyPaletteDescription(description);
+}
+
+} // namespace Corvo
