@@ -26,4 +26,8 @@ public:
 
 private:
     QTemporaryDir m_root;
+    QByteArray m_savedDataDirs;
+    QByteArray m_savedConfigHome;
+    QByteArray m_savedTmpDir;
+    QByteArray m_savedRuntimeDir;
 };
