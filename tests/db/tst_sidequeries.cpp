@@ -1,0 +1,233 @@
+#include "queryfixture.h"
+
+#include "engine/db/capsurequeries.h"
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/nameorders.h"
+#include "engine/db/productqueries.h"
+#include "engine/db/texturequeries.h"
+#include "engine/db/vistaraqueries.h"
+
+#include <QtTest>
+
+using namespace Corvo::DB;
+
+// Trend groups, products, textures and the Capsure look-ups.
+class SideQueriesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void vistaraGroupsIncludeTheFilesSharedGroups();
+    void productNamesAndCodes();
+    void productGroupNames();
+    void productsOfAChipWithoutAny();
+    void texturesIncludeTheFilesSharedOnes();
+    void texturePlacementsOfACard();
+    void unusableCollectionsGiveEmptyOutputs();
+    void capsureCollectionIdsByPriority();
+    void capsureMatches_data();
+    void capsureMatches();
+    void capsureMatchesOnASharedCardNameEachCollection();
+    void capsureMatchesFollowTheCurrentSearchOrder();
+
+private:
+    std::unique_ptr<TestEnvironment> m_environment;
+    std::unique_ptr<QueryFixture> m_fixture;
+};
+
+void SideQueriesTest::init()
+{
+    m_environment = std::make_unique<TestEnvironment>();
+    m_fixture = std::make_unique<QueryFixture>(*m_environment);
+    QVERIFY2(m_fixture->isValid(), qPrintable(m_fixture->error()));
+    loadNameOrders(QueryFixture::uuidA());
+}
+
+void SideQueriesTest::cleanup()
+{
+    m_fixture.reset();
+    m_environment.reset();
+}
+
+void SideQueriesTest::vistaraGroupsIncludeTheFilesSharedGroups()
+{
+    QHash<qint64, VistaraGroup> groups;
+    QCOMPARE(vistaraGroups(QueryFixture::uuidA(), groups), int(Ok));
+    QCOMPARE(groups.size(), 2);
+    QStringList names;
+    for (const VistaraGroup &group : groups)
+        names.append(group.name);
+    names.sort();
+    QCOMPARE(names, QStringList({"Spring", "Year"}));
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        const VistaraGroup &group = it.value();
+        QCOMPARE(it.key(), group.id);
+        if (group.name != QLatin1String("Spring")) {
+            QVERIFY(group.entries.isEmpty());
+            continue;
+        }
+        QVERIFY(group.defaultOpen);
+        QCOMPARE(group.order, 2);
+        QCOMPARE(group.entries.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(group.entries.at(i).order, i + 1);
+        QCOMPARE(group.entries.at(0).rowId, m_fixture->row("p1r1"));
+        QCOMPARE(group.entries.at(1).rowId, qint64(0));
+        QCOMPARE(group.entries.at(2).color, QColor(3, 0, 0));
+    }
+    QCOMPARE(vistaraGroups(QueryFixture::uuidE(), groups), int(Ok));
+    QCOMPARE(groups.size(), 1);
+}
+
+void SideQueriesTest::productNamesAndCodes()
+{
+    const qint64 chip = m_fixture->row("p1r1");
+    QStringList names;
+    QCOMPARE(productNames(QueryFixture::uuidA(), chip, QStringLiteral(" / "), names), int(Ok));
+    names.sort();
+    QCOMPARE(names, QStringList({"Gloss", "Matt / M1", "Satin"}));
+    QStringList codes;
+    QCOMPARE(productCodes(QueryFixture::uuidA(), chip, codes), int(Ok));
+    QCOMPARE(codes, QStringList({"M1"}));
+}
+
+void SideQueriesTest::productGroupNames()
+{
+    QStringList names;
+    QCOMPARE(Corvo::DB::productGroupNames(QueryFixture::uuidA(), m_fixture->row("p1r1"), names),
+             int(Ok));
+    names.sort();
+    QCOMPARE(names, QStringList({"", "Interior"}));
+}
+
+void SideQueriesTest::productsOfAChipWithoutAny()
+{
+    QStringList names{QStringLiteral("stale")};
+    QCOMPARE(
+        productNames(QueryFixture::uuidA(), m_fixture->row("p2r2"), QStringLiteral(": "), names),
+        int(Ok));
+    QVERIFY(names.isEmpty());
+    QCOMPARE(productCodes(QueryFixture::uuidA(), -1, names), int(Ok));
+    QVERIFY(names.isEmpty());
+}
+
+void SideQueriesTest::texturesIncludeTheFilesSharedOnes()
+{
+    QHash<qint64, Texture> found;
+    QCOMPARE(textures(QueryFixture::uuidA(), found), int(Ok));
+    QCOMPARE(found.size(), 2);
+    const Texture shared = found.value(m_fixture->textures.value(QStringLiteral("shared")));
+    QCOMPARE(shared.name, QStringLiteral("Plaster"));
+    QCOMPARE(shared.baseAlpha, 0.5);
+    QCOMPARE(shared.image.size(), QSize(4, 4));
+    const Texture broken = found.value(m_fixture->textures.value(QStringLiteral("ofA")));
+    QVERIFY(broken.isValid());
+    QVERIFY(broken.image.isNull());
+    QCOMPARE(broken.collectionId, qint64(1));
+}
+
+void SideQueriesTest::texturePlacementsOfACard()
+{
+    QList<TexturePlacement> placements;
+    QCOMPARE(texturePlacements(QueryFixture::uuidA(), m_fixture->page("p1"), placements), int(Ok));
+    QCOMPARE(placements.size(), 2);
+    for (const TexturePlacement &placement : placements) {
+        QCOMPARE(placement.pageId, m_fixture->page("p1"));
+        if (placement.textureId == m_fixture->textures.value(QStringLiteral("shared"))) {
+            QCOMPARE(placement.alpha, 0.25);
+            QCOMPARE(placement.name, QStringLiteral("Plaster wall"));
+        }
+    }
+    QCOMPARE(texturePlacements(QueryFixture::uuidA(), m_fixture->page("p2"), placements), int(Ok));
+    QVERIFY(placements.isEmpty());
+}
+
+void SideQueriesTest::unusableCollectionsGiveEmptyOutputs()
+{
+    const QUuid unknown = QUuid::createUuid();
+    QHash<qint64, VistaraGroup> groups{{1, VistaraGroup()}};
+    QCOMPARE(vistaraGroups(unknown, groups), int(NotCatalogued));
+    QVERIFY(groups.isEmpty());
+    QStringList texts{QStringLiteral("stale")};
+    QCOMPARE(productNames(QUuid(), 1, QStringLiteral(": "), texts), int(NullCollection));
+    QVERIFY(texts.isEmpty());
+    texts = {QStringLiteral("stale")};
+    QCOMPARE(productCodes(unknown, 1, texts), int(NotCatalogued));
+    QVERIFY(texts.isEmpty());
+    texts = {QStringLiteral("stale")};
+    QCOMPARE(Corvo::DB::productGroupNames(unknown, 1, texts), int(NotCatalogued));
+    QVERIFY(texts.isEmpty());
+    QHash<qint64, Texture> found{{1, Texture()}};
+    QCOMPARE(textures(QueryFixture::uuidD(), found), int(NotCatalogued));
+    QVERIFY(found.isEmpty());
+    QList<TexturePlacement> placements{TexturePlacement()};
+    QCOMPARE(texturePlacements(unknown, 1, placements), int(NotCatalogued));
+    QVERIFY(placements.isEmpty());
+}
+
+void SideQueriesTest::capsureCollectionIdsByPriority()
+{
+    QList<qint64> ids{99};
+    QCOMPARE(capsureCollectionIds(ids), int(Ok));
+    // C is enabled for Capsure but has no priority, so it is not listed.
+    QCOMPARE(ids, QList<qint64>({2, 1}));
+}
+
+void SideQueriesTest::capsureMatches_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("code in lower case") << "p3r1" << QStringList{"p3r1"};
+    QTest::newRow("first name") << "NAME P2R2" << QStringList{"p2r2"};
+    QTest::newRow("second name") << "alt p2r2" << QStringList{"p2r2"};
+    QTest::newRow("name not searched") << "Third p1r1" << QStringList();
+    QTest::newRow("non-ASCII in lower case") << "rødgrå" << QStringList{"p2r1"};
+    QTest::newRow("code with a quote") << "o'brien 1" << QStringList{"p1r3"};
+    QTest::newRow("statement text") << "') OR 1=1 --" << QStringList();
+    QTest::newRow("blank would match a chip without code") << " " << QStringList();
+    QTest::newRow("collection without priority") << "P8R1" << QStringList();
+    QTest::newRow("collection not enabled for Capsure") << "P9R1" << QStringList();
+}
+
+void SideQueriesTest::capsureMatches()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QList<ColorEntry> entries{ColorEntry()};
+    QCOMPARE(Corvo::DB::capsureMatches(text, entries), int(Ok));
+    QStringList found;
+    for (const ColorEntry &entry : entries) {
+        found.append(m_fixture->rows.key(entry.id));
+        QCOMPARE(entry.collectionId, qint64(1));
+    }
+    QCOMPARE(found, expected);
+}
+
+void SideQueriesTest::capsureMatchesOnASharedCardNameEachCollection()
+{
+    QList<ColorEntry> entries;
+    QCOMPARE(Corvo::DB::capsureMatches(QStringLiteral("P6R3"), entries), int(Ok));
+    QCOMPARE(entries.size(), 2);
+    // B has the higher priority.
+    QCOMPARE(entries.at(0).collectionId, qint64(2));
+    QCOMPARE(entries.at(1).collectionId, qint64(1));
+    QCOMPARE(entries.at(0).id, m_fixture->row("p6r3"));
+    QCOMPARE(entries.at(1).id, m_fixture->row("p6r3"));
+}
+
+void SideQueriesTest::capsureMatchesFollowTheCurrentSearchOrder()
+{
+    loadNameOrders(QueryFixture::uuidB());
+    QList<ColorEntry> entries;
+    QCOMPARE(Corvo::DB::capsureMatches(QStringLiteral("alt p2r2"), entries), int(Ok));
+    QVERIFY(entries.isEmpty());
+    QCOMPARE(Corvo::DB::capsureMatches(QStringLiteral("name p7r1"), entries), int(Ok));
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.at(0).collectionId, qint64(2));
+}
+
+QTEST_GUILESS_MAIN(SideQueriesTest)
+#include "tst_sidequeries.moc"
