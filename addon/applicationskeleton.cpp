@@ -19,8 +19,8 @@ bool ApplicationSkeleton::notify(QObject *receiver, QEvent *event)
         return QApplication::notify(receiver, event);
     } catch (...) {
         qDebug() << "Application caught an exception from"
-                 << (receiver != nullptr ? receiver->objectName() : QString())
-                 << "from event type" << (event != nullptr ? int(event->type()) : -1);
+                 << (receiver != nullptr ? receiver->objectName() : QString()) << "from event type"
+                 << (event != nullptr ? int(event->type()) : -1);
     }
     return false;
 }

@@ -12,10 +12,7 @@ constexpr int kFirstPartOffset = 11;
 
 QString ItemIndex::toString() const
 {
-    return QStringLiteral("ItemIndex(%1,%2,%3)")
-        .arg(collection.toString())
-        .arg(pageId)
-        .arg(rowId);
+    return QStringLiteral("ItemIndex(%1,%2,%3)").arg(collection.toString()).arg(pageId).arg(rowId);
 }
 
 ItemIndex ItemIndex::fromString(const QString &text)

@@ -11,8 +11,7 @@ struct ItemIndex
     ItemIndex() = default;
     ItemIndex(const QUuid &collection, qint64 pageId, qint64 rowId)
         : collection(collection), pageId(pageId), rowId(rowId)
-    {
-    }
+    {}
 
     // A row ID of 0 or less names no chip.
     bool namesChip() const { return rowId > 0; }

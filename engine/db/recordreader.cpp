@@ -108,8 +108,8 @@ QString RecordReader::textOrEmpty(const QString &column) const
     return text;
 }
 
-void RecordReader::readTenTexts(const char *namePrefix, const char *extraPrefix,
-                                QStringList &names, QStringList &extras) const
+void RecordReader::readTenTexts(const char *namePrefix, const char *extraPrefix, QStringList &names,
+                                QStringList &extras) const
 {
     const QString namePart = QLatin1StringView(namePrefix);
     const QString extraPart = QLatin1StringView(extraPrefix);

@@ -42,8 +42,8 @@ bool registerSqlFunctions(const QSqlDatabase &database)
     if (handle == nullptr)
         return false;
     return sqlite3_create_function_v2(handle, kUnicodeUpperFunction, 1,
-                                      SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                      &unicodeUpper, nullptr, nullptr, nullptr) == SQLITE_OK;
+                                      SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &unicodeUpper,
+                                      nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace Corvo::DB

@@ -226,8 +226,8 @@ CardMode CollectionSettings::cardMode(const QUuid &uuid)
 
 MoodMode CollectionSettings::moodMode(const QUuid &uuid)
 {
-    return static_cast<MoodMode>(nameNumber(cachedValue(uuid, "mode.mood"),
-                                            {"MoodModeNormal", "MoodModeWarmFreshEquals"}));
+    return static_cast<MoodMode>(
+        nameNumber(cachedValue(uuid, "mode.mood"), {"MoodModeNormal", "MoodModeWarmFreshEquals"}));
 }
 
 bool CollectionSettings::hasExteriorFilter(const QUuid &uuid)
@@ -242,8 +242,8 @@ bool CollectionSettings::moodVisible(const QUuid &uuid)
 
 ProductGroupsMode CollectionSettings::productGroupsMode(const QUuid &uuid)
 {
-    const int number =
-        nameNumber(cachedValue(uuid, "product.groups.mode"), {"GroupsWithProductTooltip", "Products"});
+    const int number = nameNumber(cachedValue(uuid, "product.groups.mode"),
+                                  {"GroupsWithProductTooltip", "Products"});
     return number == 2 ? ProductGroupsMode::Products : ProductGroupsMode::GroupsWithProductTooltip;
 }
 
@@ -264,9 +264,9 @@ QList<int> CollectionSettings::schemes(const QUuid &uuid)
     if (const auto hit = cachedEntry(uuid, key))
         return integersOf(hit->toList());
     static const QList<std::pair<const char *, int>> kinds = {
-        {"harmonic", 1},      {"contrast", 2},      {"wide contrast", 3},
-        {"dynamic", 4},       {"dramatic", 5},      {"neutral", 6},
-        {"tonal neutral", 7}, {"complementary neutral", 8}, {"natural neutral", 9}};
+        {"harmonic", 1},       {"contrast", 2}, {"wide contrast", 3}, {"dynamic", 4},
+        {"dramatic", 5},       {"neutral", 6},  {"tonal neutral", 7}, {"complementary neutral", 8},
+        {"natural neutral", 9}};
     const QVariantList list =
         namedList(DB::settingValues(uuid, key), kinds).value_or(QVariantList());
     cache().values.insert(key, list);
@@ -393,8 +393,7 @@ QString CollectionSettings::headerLink(const QUuid &uuid)
 
 QString CollectionSettings::helpLink(const QUuid &uuid)
 {
-    const QString link =
-        DB::settingValue(uuid, QStringLiteral("help.link"), QString()).toString();
+    const QString link = DB::settingValue(uuid, QStringLiteral("help.link"), QString()).toString();
     return link.isEmpty() ? QString(kDefaultHelpLink) : link;
 }
 

@@ -39,8 +39,8 @@ Key paletteCellKey(int column, int row, const char *suffix)
 template <typename Action>
 auto withStore(const Key &key, Action action)
 {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope,
-                    QLatin1StringView(kOrganisation), QLatin1StringView(kApplication));
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, QLatin1StringView(kOrganisation),
+                    QLatin1StringView(kApplication));
     if (!key.group.isEmpty())
         store.beginGroup(key.group);
     return action(store);
@@ -112,8 +112,7 @@ QString readText(const Key &key)
 
 bool isPaletteCell(const QPoint &cell)
 {
-    return cell.x() >= 0 && cell.x() < kPaletteColumns && cell.y() >= 0 &&
-           cell.y() < kPaletteRows;
+    return cell.x() >= 0 && cell.x() < kPaletteColumns && cell.y() >= 0 && cell.y() < kPaletteRows;
 }
 
 struct LastUsedCache
@@ -134,7 +133,8 @@ QUuid uuidOfLastUsedCollection()
 {
     LastUsedCache &cache = lastUsedCache();
     if (!cache.loaded) {
-        cache.uuid = QUuid::fromString(readText({QString(), QStringLiteral("UuidOfLastUsedCollection")}));
+        cache.uuid =
+            QUuid::fromString(readText({QString(), QStringLiteral("UuidOfLastUsedCollection")}));
         cache.loaded = true;
     }
     return cache.uuid;

@@ -84,13 +84,12 @@ private slots:
 
     void failsWhenOnlyDisabledCollectionsExist()
     {
-        QVERIFY(writeCollectionFile(env->collectionFile(QStringLiteral("deck.db")), {}, true,
-                                    [](Tintwell::CollectionFileWriter &w) {
-                                        return w.addCollection(collection(
-                                                   1, kFirst, QStringLiteral("OFF"), 1)) &&
-                                               w.addSetting(1, QStringLiteral("collection.enabled"),
-                                                            QStringLiteral("0"));
-                                    }));
+        QVERIFY(writeCollectionFile(
+            env->collectionFile(QStringLiteral("deck.db")), {}, true,
+            [](Tintwell::CollectionFileWriter &w) {
+                return w.addCollection(collection(1, kFirst, QStringLiteral("OFF"), 1)) &&
+                       w.addSetting(1, QStringLiteral("collection.enabled"), QStringLiteral("0"));
+            }));
         QCOMPARE(Startup::initialize(modulePath()), Startup::kNoCollections);
     }
 
@@ -140,8 +139,10 @@ private slots:
             ThrowingObject object;
             object.setObjectName(QStringLiteral("thrower"));
             QEvent event(QEvent::User);
-            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(
-                                                 "Application caught an exception from.*thrower.*from event type.*1000")));
+            QTest::ignoreMessage(
+                QtDebugMsg,
+                QRegularExpression(QStringLiteral(
+                    "Application caught an exception from.*thrower.*from event type.*1000")));
             QVERIFY(!QCoreApplication::sendEvent(&object, &event));
             QWidget window;
             window.show();

@@ -50,10 +50,12 @@ class CatalogueTest : public QObject
     {
         const QString path = env->collectionFile(fileName);
         const bool ok = writeCollectionFile(
-            path, {collection(1, kFirst, QStringLiteral("FIRST"), 2),
-                   collection(2, kSecond, QStringLiteral("Second"), 1)},
+            path,
+            {collection(1, kFirst, QStringLiteral("FIRST"), 2),
+             collection(2, kSecond, QStringLiteral("Second"), 1)},
             true, [](Tintwell::CollectionFileWriter &w) {
-                return w.addSetting(1, QStringLiteral("max.chips.on.a.page"), QStringLiteral("7")) &&
+                return w.addSetting(1, QStringLiteral("max.chips.on.a.page"),
+                                    QStringLiteral("7")) &&
                        w.addLocalizedString(1, QStringLiteral("mypalette.palette.save"),
                                             QStringLiteral("Save palette")) &&
                        w.addLocalizedString(1, QStringLiteral("it's.a.key"),
@@ -95,8 +97,8 @@ private slots:
 
     void unusableFilesAreSkipped()
     {
-        QVERIFY(writeBytes(env->collectionFile(QStringLiteral("garbage.db")),
-                           QByteArray(4096, 'x')));
+        QVERIFY(
+            writeBytes(env->collectionFile(QStringLiteral("garbage.db")), QByteArray(4096, 'x')));
         QVERIFY(writeBytes(env->collectionFile(QStringLiteral("empty.db")), QByteArray()));
         const QString good = writeStandardFile(QStringLiteral("good.db"));
         QVERIFY(!good.isEmpty());
@@ -253,9 +255,9 @@ private slots:
         QVERIFY(writeCollectionFile(
             env->collectionFile(QStringLiteral("deck.db")), {}, true,
             [](Tintwell::CollectionFileWriter &w) {
-                return w.exec(QStringLiteral(
-                           "INSERT INTO COLLECTION (ID, UUID, SYSTEMID, VERSION, NAME, \"ORDER\") "
-                           "VALUES (1, ?, 'LOW', 4, 'Lower case', 1)"),
+                return w.exec(QStringLiteral("INSERT INTO COLLECTION (ID, UUID, SYSTEMID, VERSION, "
+                                             "NAME, \"ORDER\") "
+                                             "VALUES (1, ?, 'LOW', 4, 'Lower case', 1)"),
                               {kFirst.toLower()}) &&
                        w.addSetting(1, QStringLiteral("collection.enabled"), QStringLiteral("1"));
             }));
@@ -309,14 +311,15 @@ private slots:
         const QUuid first(kFirst);
         QCOMPARE(settingValue(first, QStringLiteral("MAX.CHIPS.ON.A.PAGE")).toString(),
                  QStringLiteral("7"));
-        QCOMPARE(settingValue(first, QStringLiteral("only.later"), QStringLiteral("dflt")).toString(),
-                 QStringLiteral("dflt"));
+        QCOMPARE(
+            settingValue(first, QStringLiteral("only.later"), QStringLiteral("dflt")).toString(),
+            QStringLiteral("dflt"));
         QCOMPARE(settingValue(first, QStringLiteral("quote'd")).toString(), QStringLiteral("yes"));
         QVERIFY(!settingValue(QUuid(kSecond), QStringLiteral("max.chips.on.a.page")).isValid());
 
-        const QVariantList order =
-            settingValues(first, QStringLiteral("row.name.display.order"));
-        QCOMPARE(order, QVariantList({QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0")}));
+        const QVariantList order = settingValues(first, QStringLiteral("row.name.display.order"));
+        QCOMPARE(order,
+                 QVariantList({QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0")}));
         QVERIFY(settingValues(first, QStringLiteral("absent")).isEmpty());
     }
 
@@ -343,10 +346,9 @@ private slots:
         localizedString(QUuid(kFirst), QStringLiteral("mypalette.palette.save"));
         loadNameOrders(QUuid(kFirst));
         QCOMPARE(fileHash(path), before);
-        const QStringList leftovers = QDir(env->resourcesFolder())
-                                          .entryList({QStringLiteral("*-journal"),
-                                                      QStringLiteral("*-wal")},
-                                                     QDir::Files);
+        const QStringList leftovers =
+            QDir(env->resourcesFolder())
+                .entryList({QStringLiteral("*-journal"), QStringLiteral("*-wal")}, QDir::Files);
         QVERIFY(leftovers.isEmpty());
     }
 };

@@ -35,8 +35,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                    QStringLiteral("records"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("records"));
         db.setDatabaseName(QStringLiteral(":memory:"));
         QVERIFY(db.open());
     }
@@ -134,9 +134,9 @@ private slots:
 
     void unconvertibleColumnsKeepDefaults()
     {
-        const ColorEntry entry(row(QStringLiteral(
-            "SELECT 1 AS ID, 'x' AS COLLECTION_ID, 'red' AS RED, NULL AS ROW_INDEX, "
-            "NULL AS NAME0, NULL AS CODE")));
+        const ColorEntry entry(row(
+            QStringLiteral("SELECT 1 AS ID, 'x' AS COLLECTION_ID, 'red' AS RED, NULL AS ROW_INDEX, "
+                           "NULL AS NAME0, NULL AS CODE")));
         QCOMPARE(entry.collectionId, -1);
         QCOMPARE(entry.red, -1);
         QCOMPARE(entry.rowIndex, -1);
@@ -238,8 +238,8 @@ private slots:
         const VistaraEntry noColour(row(QStringLiteral("SELECT 5 AS ID")));
         QVERIFY(!noColour.color.isValid());
 
-        const VistaraGroup group(row(QStringLiteral(
-            "SELECT 8 AS ID, 'Autumn' AS NAME, 1 AS DEFAULT_OPEN, 3 AS \"ORDER\"")));
+        const VistaraGroup group(row(
+            QStringLiteral("SELECT 8 AS ID, 'Autumn' AS NAME, 1 AS DEFAULT_OPEN, 3 AS \"ORDER\"")));
         QCOMPARE(group.id, 8);
         QCOMPARE(group.name, QStringLiteral("Autumn"));
         QVERIFY(group.defaultOpen);
@@ -267,8 +267,8 @@ private slots:
         QCOMPARE(texture.baseAlpha, 0.4);
         QCOMPARE(texture.image.size(), QSize(4, 3));
 
-        const Texture garbage(row(QStringLiteral(
-            "SELECT 7 AS ID, 0 AS COLLECTION_ID, X'00010203' AS IMAGE")));
+        const Texture garbage(
+            row(QStringLiteral("SELECT 7 AS ID, 0 AS COLLECTION_ID, X'00010203' AS IMAGE")));
         QVERIFY(garbage.image.isNull());
         QVERIFY(garbage.isValid());
 
@@ -285,8 +285,7 @@ private slots:
         const ItemIndex index(QUuid(QStringLiteral("{1b4e28ba-2fa1-11d2-883f-0016d3cca427}")), 12,
                               345);
         const QString text = index.toString();
-        QCOMPARE(text,
-                 QStringLiteral("ItemIndex({1b4e28ba-2fa1-11d2-883f-0016d3cca427},12,345)"));
+        QCOMPARE(text, QStringLiteral("ItemIndex({1b4e28ba-2fa1-11d2-883f-0016d3cca427},12,345)"));
         QCOMPARE(ItemIndex::fromString(text), index);
         QVERIFY(index.namesChip());
         QVERIFY(!ItemIndex(QUuid(), 1, 0).namesChip());
@@ -315,8 +314,8 @@ private slots:
 
     void itemIndexNonNumbersReadAsZero()
     {
-        const ItemIndex parsed =
-            ItemIndex::fromString(QStringLiteral("ItemIndex({1b4e28ba-2fa1-11d2-883f-0016d3cca427},x,7)"));
+        const ItemIndex parsed = ItemIndex::fromString(
+            QStringLiteral("ItemIndex({1b4e28ba-2fa1-11d2-883f-0016d3cca427},x,7)"));
         QVERIFY(!parsed.collection.isNull());
         QCOMPARE(parsed.pageId, 0);
         QCOMPARE(parsed.rowId, 7);

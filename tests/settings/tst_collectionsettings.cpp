@@ -45,17 +45,17 @@ class CollectionSettingsTest : public QObject
     bool writeDeck(const Settings &settings)
     {
         path = env->collectionFile(QStringLiteral("deck.db"));
-        return writeCollectionFile(path,
-                                   {collection(1, kA.toString(), QStringLiteral("A"), 1),
-                                    collection(2, kB.toString(), QStringLiteral("B"), 2)},
-                                   true, [&settings](Tintwell::CollectionFileWriter &w) {
-                                       for (const Setting &s : settings) {
-                                           if (!w.addSetting(s.collectionId, s.name, s.value,
-                                                             s.index))
-                                               return false;
-                                       }
-                                       return true;
-                                   });
+        return writeCollectionFile(
+            path,
+            {collection(1, kA.toString(), QStringLiteral("A"), 1),
+             collection(2, kB.toString(), QStringLiteral("B"), 2)},
+            true, [&settings](Tintwell::CollectionFileWriter &w) {
+                for (const Setting &s : settings) {
+                    if (!w.addSetting(s.collectionId, s.name, s.value, s.index))
+                        return false;
+                }
+                return true;
+            });
     }
 
     // Changes the file behind the engine's back, as a reinstall would.
@@ -63,8 +63,9 @@ class CollectionSettingsTest : public QObject
     {
         Tintwell::CollectionFileWriter writer;
         return writer.open(path) &&
-               writer.exec(QStringLiteral("DELETE FROM SETTING WHERE COLLECTION_ID = ? AND NAME = ?"),
-                           {collectionId, name}) &&
+               writer.exec(
+                   QStringLiteral("DELETE FROM SETTING WHERE COLLECTION_ID = ? AND NAME = ?"),
+                   {collectionId, name}) &&
                writer.addSetting(collectionId, name, value);
     }
 
@@ -91,40 +92,56 @@ private slots:
             return Settings{{1, QLatin1StringView(key), value}};
         };
         QTest::newRow("exterior absent") << "hasExteriorFilter" << Settings() << true;
-        QTest::newRow("exterior 0") << "hasExteriorFilter" << one("has.exterior.filter", "0") << false;
-        QTest::newRow("exterior 1") << "hasExteriorFilter" << one("has.exterior.filter", "1") << true;
-        QTest::newRow("exterior 2") << "hasExteriorFilter" << one("has.exterior.filter", "2") << false;
-        QTest::newRow("exterior text") << "hasExteriorFilter" << one("has.exterior.filter", "on") << true;
+        QTest::newRow("exterior 0")
+            << "hasExteriorFilter" << one("has.exterior.filter", "0") << false;
+        QTest::newRow("exterior 1")
+            << "hasExteriorFilter" << one("has.exterior.filter", "1") << true;
+        QTest::newRow("exterior 2")
+            << "hasExteriorFilter" << one("has.exterior.filter", "2") << false;
+        QTest::newRow("exterior text")
+            << "hasExteriorFilter" << one("has.exterior.filter", "on") << true;
         QTest::newRow("mood absent") << "moodVisible" << Settings() << true;
         QTest::newRow("mood 0") << "moodVisible" << one("mood.visible", "0") << false;
         QTest::newRow("schemes absent") << "hasColorSchemesPage" << Settings() << false;
-        QTest::newRow("schemes 1") << "hasColorSchemesPage" << one("has.color.schemes.page", "1") << true;
-        QTest::newRow("schemes text") << "hasColorSchemesPage" << one("has.color.schemes.page", "yes") << true;
-        QTest::newRow("schemes 0") << "hasColorSchemesPage" << one("has.color.schemes.page", "0") << false;
-        QTest::newRow("collection name 1") << "showCollectionName"
-                                           << one("color.tooltip.show.collection.name", "1") << true;
-        QTest::newRow("collection name text") << "showCollectionName"
-                                              << one("color.tooltip.show.collection.name", "y") << false;
-        QTest::newRow("page index") << "showPageIndex" << one("color.tooltip.show.page.index", "1") << true;
-        QTest::newRow("row index") << "showRowIndex" << one("color.tooltip.show.row.row.index", "1") << true;
-        QTest::newRow("product code") << "appendProductCode"
-                                      << one("export.color.name.append.product.code", "1") << true;
+        QTest::newRow("schemes 1")
+            << "hasColorSchemesPage" << one("has.color.schemes.page", "1") << true;
+        QTest::newRow("schemes text")
+            << "hasColorSchemesPage" << one("has.color.schemes.page", "yes") << true;
+        QTest::newRow("schemes 0")
+            << "hasColorSchemesPage" << one("has.color.schemes.page", "0") << false;
+        QTest::newRow("collection name 1")
+            << "showCollectionName" << one("color.tooltip.show.collection.name", "1") << true;
+        QTest::newRow("collection name text")
+            << "showCollectionName" << one("color.tooltip.show.collection.name", "y") << false;
+        QTest::newRow("page index")
+            << "showPageIndex" << one("color.tooltip.show.page.index", "1") << true;
+        QTest::newRow("row index")
+            << "showRowIndex" << one("color.tooltip.show.row.row.index", "1") << true;
+        QTest::newRow("product code")
+            << "appendProductCode" << one("export.color.name.append.product.code", "1") << true;
         QTest::newRow("capsure") << "capsureEnabled" << one("capsure.enabled", "1") << true;
         QTest::newRow("capsure absent") << "capsureEnabled" << Settings() << false;
-        QTest::newRow("card name new") << "showCardName" << one("color.tooltip.show.page.name", "1") << true;
-        QTest::newRow("card name old") << "showCardName" << one("color.tooltip.show.card.name", "1") << true;
-        QTest::newRow("card name new wins")
-            << "showCardName"
-            << Settings{{1, "color.tooltip.show.page.name", "0"}, {1, "color.tooltip.show.card.name", "1"}}
-            << false;
-        QTest::newRow("color name old") << "showColorName" << one("color.tooltip.show.color.name", "1") << true;
-        QTest::newRow("color code old") << "showColorCode" << one("color.tooltip.show.color.code", "1") << true;
-        QTest::newRow("color code new") << "showColorCode" << one("color.tooltip.show.row.code", "1") << true;
-        QTest::newRow("auxiliary old") << "showAuxiliary" << one("color.tooltip.show.auxiliary", "1") << true;
+        QTest::newRow("card name new")
+            << "showCardName" << one("color.tooltip.show.page.name", "1") << true;
+        QTest::newRow("card name old")
+            << "showCardName" << one("color.tooltip.show.card.name", "1") << true;
+        QTest::newRow("card name new wins") << "showCardName"
+                                            << Settings{{1, "color.tooltip.show.page.name", "0"},
+                                                        {1, "color.tooltip.show.card.name", "1"}}
+                                            << false;
+        QTest::newRow("color name old")
+            << "showColorName" << one("color.tooltip.show.color.name", "1") << true;
+        QTest::newRow("color code old")
+            << "showColorCode" << one("color.tooltip.show.color.code", "1") << true;
+        QTest::newRow("color code new")
+            << "showColorCode" << one("color.tooltip.show.row.code", "1") << true;
+        QTest::newRow("auxiliary old")
+            << "showAuxiliary" << one("color.tooltip.show.auxiliary", "1") << true;
         QTest::newRow("auxiliary new")
             << "showAuxiliary" << one("color.tooltip.show.row.auxiliary.info", "1") << true;
         QTest::newRow("other collection's flag")
-            << "showCollectionName" << Settings{{2, "color.tooltip.show.collection.name", "1"}} << false;
+            << "showCollectionName" << Settings{{2, "color.tooltip.show.collection.name", "1"}}
+            << false;
     }
 
     void flags()
@@ -160,31 +177,54 @@ private slots:
         QTest::addColumn<QVariant>("value"); // invalid: no row
         QTest::addColumn<int>("expected");
 
-        QTest::newRow("chips absent") << "maxChipsOnAPage" << "max.chips.on.a.page" << QVariant() << 0;
-        QTest::newRow("chips 7") << "maxChipsOnAPage" << "max.chips.on.a.page" << QVariant("7") << 7;
-        QTest::newRow("chips text") << "maxChipsOnAPage" << "max.chips.on.a.page" << QVariant("seven") << 0;
-        QTest::newRow("segments absent") << "numOfSegments" << "num.of.segments" << QVariant() << 12;
-        QTest::newRow("segments 24") << "numOfSegments" << "num.of.segments" << QVariant("24") << 24;
-        QTest::newRow("segments text") << "numOfSegments" << "num.of.segments" << QVariant("x") << 12;
-        QTest::newRow("card normal") << "cardType" << "card.type" << QVariant("normal") << 1;
-        QTest::newRow("card NORMAL") << "cardType" << "card.type" << QVariant("NORMAL") << 1;
-        QTest::newRow("card blank normal") << "cardType" << "card.type" << QVariant(" normal") << 0;
-        QTest::newRow("card lustrel") << "cardType" << "card.type" << QVariant("Lustrel") << 2;
-        QTest::newRow("card other") << "cardType" << "card.type" << QVariant("glossy") << 0;
-        QTest::newRow("card absent") << "cardType" << "card.type" << QVariant() << 0;
-        QTest::newRow("cw") << "segmentOrientation" << "segment.increment.orientation" << QVariant("cw") << 1;
-        QTest::newRow("ccw") << "segmentOrientation" << "segment.increment.orientation" << QVariant("CCW") << 2;
-        QTest::newRow("orientation other") << "segmentOrientation" << "segment.increment.orientation"
-                                           << QVariant("left") << 0;
-        QTest::newRow("mode c2c") << "cardMode" << "mode.card" << QVariant("modecolortocolor") << 1;
-        QTest::newRow("mode c2card") << "cardMode" << "mode.card" << QVariant("ModeColorToCard") << 2;
-        QTest::newRow("mode card2card") << "cardMode" << "mode.card" << QVariant("ModeCardToCard") << 3;
-        QTest::newRow("mood normal") << "moodMode" << "mode.mood" << QVariant("MoodModeNormal") << 1;
-        QTest::newRow("mood equals") << "moodMode" << "mode.mood" << QVariant("moodmodewarmfreshequals") << 2;
-        QTest::newRow("products") << "productGroupsMode" << "product.groups.mode" << QVariant("products") << 1;
-        QTest::newRow("groups") << "productGroupsMode" << "product.groups.mode"
-                                << QVariant("GroupsWithProductTooltip") << 0;
-        QTest::newRow("groups other") << "productGroupsMode" << "product.groups.mode" << QVariant("x") << 0;
+        QTest::newRow("chips absent") << "maxChipsOnAPage"
+                                      << "max.chips.on.a.page" << QVariant() << 0;
+        QTest::newRow("chips 7") << "maxChipsOnAPage"
+                                 << "max.chips.on.a.page" << QVariant("7") << 7;
+        QTest::newRow("chips text") << "maxChipsOnAPage"
+                                    << "max.chips.on.a.page" << QVariant("seven") << 0;
+        QTest::newRow("segments absent") << "numOfSegments"
+                                         << "num.of.segments" << QVariant() << 12;
+        QTest::newRow("segments 24") << "numOfSegments"
+                                     << "num.of.segments" << QVariant("24") << 24;
+        QTest::newRow("segments text") << "numOfSegments"
+                                       << "num.of.segments" << QVariant("x") << 12;
+        QTest::newRow("card normal") << "cardType"
+                                     << "card.type" << QVariant("normal") << 1;
+        QTest::newRow("card NORMAL") << "cardType"
+                                     << "card.type" << QVariant("NORMAL") << 1;
+        QTest::newRow("card blank normal") << "cardType"
+                                           << "card.type" << QVariant(" normal") << 0;
+        QTest::newRow("card lustrel") << "cardType"
+                                      << "card.type" << QVariant("Lustrel") << 2;
+        QTest::newRow("card other") << "cardType"
+                                    << "card.type" << QVariant("glossy") << 0;
+        QTest::newRow("card absent") << "cardType"
+                                     << "card.type" << QVariant() << 0;
+        QTest::newRow("cw") << "segmentOrientation"
+                            << "segment.increment.orientation" << QVariant("cw") << 1;
+        QTest::newRow("ccw") << "segmentOrientation"
+                             << "segment.increment.orientation" << QVariant("CCW") << 2;
+        QTest::newRow("orientation other")
+            << "segmentOrientation"
+            << "segment.increment.orientation" << QVariant("left") << 0;
+        QTest::newRow("mode c2c") << "cardMode"
+                                  << "mode.card" << QVariant("modecolortocolor") << 1;
+        QTest::newRow("mode c2card") << "cardMode"
+                                     << "mode.card" << QVariant("ModeColorToCard") << 2;
+        QTest::newRow("mode card2card") << "cardMode"
+                                        << "mode.card" << QVariant("ModeCardToCard") << 3;
+        QTest::newRow("mood normal") << "moodMode"
+                                     << "mode.mood" << QVariant("MoodModeNormal") << 1;
+        QTest::newRow("mood equals") << "moodMode"
+                                     << "mode.mood" << QVariant("moodmodewarmfreshequals") << 2;
+        QTest::newRow("products") << "productGroupsMode"
+                                  << "product.groups.mode" << QVariant("products") << 1;
+        QTest::newRow("groups") << "productGroupsMode"
+                                << "product.groups.mode" << QVariant("GroupsWithProductTooltip")
+                                << 0;
+        QTest::newRow("groups other") << "productGroupsMode"
+                                      << "product.groups.mode" << QVariant("x") << 0;
     }
 
     void numbersAndNames()
@@ -211,14 +251,15 @@ private slots:
 
     void texts()
     {
-        QVERIFY(writeDeck({{1, "product.group.productname.productcode.separator:string", " / "},
-                           {1, "header.link", "https://example.org/deck"},
-                           {1, "help.link", ""},
-                           {1, "capsure.filename.to.watch", "measure.cxf"},
-                           {1, "capsure.folder.to.watch.windows", "%PROGRAMDATA%\\Velmora\\Capsure"},
-                           {1, "first.segment.angle", "15.5"},
-                           {2, "help.link", "file:///%APP%/own.html"},
-                           {2, "first.segment.angle", "steep"}}));
+        QVERIFY(
+            writeDeck({{1, "product.group.productname.productcode.separator:string", " / "},
+                       {1, "header.link", "https://example.org/deck"},
+                       {1, "help.link", ""},
+                       {1, "capsure.filename.to.watch", "measure.cxf"},
+                       {1, "capsure.folder.to.watch.windows", "%PROGRAMDATA%\\Velmora\\Capsure"},
+                       {1, "first.segment.angle", "15.5"},
+                       {2, "help.link", "file:///%APP%/own.html"},
+                       {2, "first.segment.angle", "steep"}}));
         QCOMPARE(CollectionSettings::productSeparator(kA), QStringLiteral(" / "));
         QCOMPARE(CollectionSettings::productSeparator(kB), QStringLiteral(": "));
         QCOMPARE(CollectionSettings::headerLink(kA), QStringLiteral("https://example.org/deck"));
@@ -260,20 +301,22 @@ private slots:
         QTest::addColumn<Settings>("settings");
         QTest::addColumn<QList<int>>("expected");
         QTest::newRow("absent") << Settings() << QList<int>{1};
-        QTest::newRow("textures, products")
-            << Settings{{1, "tab.bar.page", "PageOfTextures", 0}, {1, "tab.bar.page", "pageofproducts", 1}}
-            << QList<int>{1, 8, 2};
-        QTest::newRow("schemes, vistara")
-            << Settings{{1, "tab.bar.page", "PageOfColorSchemes", 0}, {1, "tab.bar.page", "PageOfVistara", 1}}
-            << QList<int>{1, 4};
-        QTest::newRow("schemes later")
-            << Settings{{1, "tab.bar.page", "PageOfTextures", 0}, {1, "tab.bar.page", "PageOfColorSchemes", 1}}
-            << QList<int>{1, 8};
-        QTest::newRow("trimmed") << Settings{{1, "tab.bar.page", "  PageOfVistara ", 0}} << QList<int>{1, 4};
-        QTest::newRow("not text")
-            << Settings{{1, "tab.bar.page", "PageOfVistara", 0}, {1, "tab.bar.page", kNotText, 1}}
-            << QList<int>{1, 2, 4, 8};
-        QTest::newRow("unknown name") << Settings{{1, "tab.bar.page", "PageOfWonders", 0}} << QList<int>{1, 0};
+        QTest::newRow("textures, products") << Settings{{1, "tab.bar.page", "PageOfTextures", 0},
+                                                        {1, "tab.bar.page", "pageofproducts", 1}}
+                                            << QList<int>{1, 8, 2};
+        QTest::newRow("schemes, vistara") << Settings{{1, "tab.bar.page", "PageOfColorSchemes", 0},
+                                                      {1, "tab.bar.page", "PageOfVistara", 1}}
+                                          << QList<int>{1, 4};
+        QTest::newRow("schemes later") << Settings{{1, "tab.bar.page", "PageOfTextures", 0},
+                                                   {1, "tab.bar.page", "PageOfColorSchemes", 1}}
+                                       << QList<int>{1, 8};
+        QTest::newRow("trimmed") << Settings{{1, "tab.bar.page", "  PageOfVistara ", 0}}
+                                 << QList<int>{1, 4};
+        QTest::newRow("not text") << Settings{{1, "tab.bar.page", "PageOfVistara", 0},
+                                              {1, "tab.bar.page", kNotText, 1}}
+                                  << QList<int>{1, 2, 4, 8};
+        QTest::newRow("unknown name")
+            << Settings{{1, "tab.bar.page", "PageOfWonders", 0}} << QList<int>{1, 0};
     }
 
     void tabBarPages()
@@ -290,11 +333,12 @@ private slots:
         QTest::addColumn<Settings>("settings");
         QTest::addColumn<QList<int>>("expected");
         QTest::newRow("absent") << Settings() << QList<int>{};
-        QTest::newRow("names")
-            << Settings{{1, "schemes", "harmonic", 0}, {1, "schemes", " Wide Contrast ", 1},
-                        {1, "schemes", "natural neutral", 2}, {1, "schemes", "bogus", 3},
-                        {1, "schemes", "harmonic", 4}}
-            << QList<int>{1, 3, 9, 0, 1};
+        QTest::newRow("names") << Settings{{1, "schemes", "harmonic", 0},
+                                           {1, "schemes", " Wide Contrast ", 1},
+                                           {1, "schemes", "natural neutral", 2},
+                                           {1, "schemes", "bogus", 3},
+                                           {1, "schemes", "harmonic", 4}}
+                               << QList<int>{1, 3, 9, 0, 1};
         QTest::newRow("not text stops")
             << Settings{{1, "schemes", "dynamic", 0}, {1, "schemes", kNotText, 1}} << QList<int>{};
     }
@@ -332,8 +376,9 @@ private slots:
         QTest::newRow("zero width") << Settings{{1, "texture.size", "0,100"}} << fallback;
         QTest::newRow("negative") << Settings{{1, "texture.size", "100,-4"}} << fallback;
         QTest::newRow("system-wide") << Settings{{0, "texture.size", "300,200"}} << QSize(300, 200);
-        QTest::newRow("own wins")
-            << Settings{{0, "texture.size", "300,200"}, {1, "texture.size", "20,10"}} << QSize(20, 10);
+        QTest::newRow("own wins") << Settings{{0, "texture.size", "300,200"},
+                                              {1, "texture.size", "20,10"}}
+                                  << QSize(20, 10);
         QTest::newRow("absent") << Settings() << fallback;
     }
 
@@ -359,14 +404,16 @@ private slots:
         QTest::addColumn<Settings>("settings");
         QTest::addColumn<int>("expected");
         QTest::newRow("nothing") << Settings() << 1;
-        QTest::newRow("everything")
-            << Settings{{0, "has.textures.page", "1"}, {1, "has.textures.page", "1"},
-                        {1, "has.product.groups.page", "1"}, {1, "has.vistara.page", "2"}}
-            << 15;
+        QTest::newRow("everything") << Settings{{0, "has.textures.page", "1"},
+                                                {1, "has.textures.page", "1"},
+                                                {1, "has.product.groups.page", "1"},
+                                                {1, "has.vistara.page", "2"}}
+                                    << 15;
         QTest::newRow("textures need the system-wide switch")
             << Settings{{0, "has.textures.page", "0"}, {1, "has.textures.page", "1"}} << 1;
         QTest::newRow("system-wide switch alone") << Settings{{0, "has.textures.page", "1"}} << 1;
-        QTest::newRow("products not a number") << Settings{{1, "has.product.groups.page", "yes"}} << 1;
+        QTest::newRow("products not a number")
+            << Settings{{1, "has.product.groups.page", "yes"}} << 1;
     }
 
     void availableTabBarPages()
@@ -380,21 +427,20 @@ private slots:
 
     void exteriorMoods()
     {
-        QVERIFY(writeCollectionFile(
-            env->collectionFile(QStringLiteral("deck.db")),
-            {collection(1, kA.toString(), QStringLiteral("A"), 1)}, true,
-            [](Tintwell::CollectionFileWriter &w) {
-                Tintwell::PageSpec page;
-                page.pageIndex = 1;
-                page.segment = 3;
-                page.mood = 2;
-                page.exterior = true;
-                Tintwell::PageSpec inside = page;
-                inside.pageIndex = 2;
-                inside.mood = 3;
-                inside.exterior = false;
-                return w.addPage(1, page) && w.addPage(1, inside);
-            }));
+        QVERIFY(writeCollectionFile(env->collectionFile(QStringLiteral("deck.db")),
+                                    {collection(1, kA.toString(), QStringLiteral("A"), 1)}, true,
+                                    [](Tintwell::CollectionFileWriter &w) {
+                                        Tintwell::PageSpec page;
+                                        page.pageIndex = 1;
+                                        page.segment = 3;
+                                        page.mood = 2;
+                                        page.exterior = true;
+                                        Tintwell::PageSpec inside = page;
+                                        inside.pageIndex = 2;
+                                        inside.mood = 3;
+                                        inside.exterior = false;
+                                        return w.addPage(1, page) && w.addPage(1, inside);
+                                    }));
         QVERIFY(CollectionSettings::hasPageWithExteriorMood(kA, 2));
         QVERIFY(!CollectionSettings::hasPageWithExteriorMood(kA, 3));
         QVERIFY(!CollectionSettings::hasPageWithExteriorMood(kA, 7));
@@ -427,7 +473,8 @@ private slots:
 
     void systemWideReadsKeepTheCache()
     {
-        QVERIFY(writeDeck({{1, "max.chips.on.a.page", "7"}, {0, "texture.size", "30,20"},
+        QVERIFY(writeDeck({{1, "max.chips.on.a.page", "7"},
+                           {0, "texture.size", "30,20"},
                            {0, "has.textures.page", "1"}}));
         QCOMPARE(CollectionSettings::maxChipsOnAPage(kA), 7);
         QVERIFY(rewriteSetting(1, QStringLiteral("max.chips.on.a.page"), QStringLiteral("9")));

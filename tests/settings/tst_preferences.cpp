@@ -141,7 +141,9 @@ private slots:
     void neutralSubKindIsStoredAsSevenUnlessEightOrNine()
     {
         Prefs::setSchemeNeutralSubKind(kCollection, 6);
-        QCOMPARE(store().value(kCollection.toString() + QStringLiteral("/SchemeNeutralSubKind")).toInt(), 7);
+        QCOMPARE(
+            store().value(kCollection.toString() + QStringLiteral("/SchemeNeutralSubKind")).toInt(),
+            7);
         Prefs::setSchemeNeutralSubKind(kCollection, 9);
         QCOMPARE(Prefs::schemeNeutralSubKind(kCollection), 9);
     }
@@ -219,7 +221,8 @@ private slots:
     {
         const ItemIndex index(kCollection, 12, 345);
         Prefs::setMyPaletteEntry(5, 2, index);
-        QCOMPARE(store().value(QStringLiteral("MyPalette/(2,5).Entry")).toString(), index.toString());
+        QCOMPARE(store().value(QStringLiteral("MyPalette/(2,5).Entry")).toString(),
+                 index.toString());
         QCOMPARE(Prefs::myPaletteEntry(5, 2), index);
         QCOMPARE(Prefs::myPaletteEntry(2, 5), ItemIndex());
 
@@ -251,7 +254,8 @@ private slots:
         QCOMPARE(Prefs::myPaletteZoomed(), QPoint(5, 3));
         Prefs::setMyPaletteZoomed(QPoint(6, 0));
         QCOMPARE(Prefs::myPaletteZoomed(), QPoint(-1, -1));
-        putRaw(QStringLiteral("MyPalette"), QStringLiteral("MyPaletteZoomed"), QStringLiteral("2,2"));
+        putRaw(QStringLiteral("MyPalette"), QStringLiteral("MyPaletteZoomed"),
+               QStringLiteral("2,2"));
         QCOMPARE(Prefs::myPaletteZoomed(), QPoint(-1, -1));
 
         QCOMPARE(Prefs::myPaletteFullBackgroundColor(), 176);

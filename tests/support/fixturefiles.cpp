@@ -16,7 +16,8 @@ bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionSp
         if (!ok)
             break;
         const auto id = writer.addCollection(spec);
-        ok = id && writer.addSetting(*id, QStringLiteral("collection.enabled"), QStringLiteral("1"));
+        ok =
+            id && writer.addSetting(*id, QStringLiteral("collection.enabled"), QStringLiteral("1"));
     }
     if (ok && extra)
         ok = extra(writer);
