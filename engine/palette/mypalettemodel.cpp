@@ -1,7 +1,6 @@
 #include "engine/palette/mypalettemodel.h"
 
 #include "engine/db/collectionlookups.h"
-#include "engine/palette/chipresolver.h"
 #include "engine/palette/palettefiles.h"
 #include "engine/palette/preferencespalettestore.h"
 
@@ -66,13 +65,12 @@ void MyPaletteModel::reload(const QUuid &announcedCollection)
     m_selection.clear();
     m_dropTarget = noCell();
     m_zoomedCell = noCell();
-    ChipResolver resolver;
     for (int i = 0; i < kCellCount; ++i) {
         const QPoint position = cellAt(i);
         // A cell whose chip is gone comes back empty; its stored reference stays until
         // the cell is changed.
         m_cells[i] =
-            resolver.cellFor(m_store->entry(position.x(), position.y())).value_or(PaletteCell());
+            cellForStoredChip(m_store->entry(position.x(), position.y())).value_or(PaletteCell());
         if (m_store->isSelected(position.x(), position.y()))
             m_selection.append(position);
     }
@@ -116,7 +114,7 @@ bool MyPaletteModel::dropChip(const QUuid &collection, const DB::ColorEntry &ent
 {
     if (!containsCell(m_dropTarget))
         return false;
-    const PaletteCell contents = ChipResolver().cellFor(collection, entry);
+    const PaletteCell contents = cellForChip(collection, entry);
     const QList<QPoint> receivers =
         isSelected(m_dropTarget) ? m_selection : QList<QPoint>{m_dropTarget};
     for (const QPoint &receiver : receivers)

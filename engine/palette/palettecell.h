@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/db/colorentry.h"
 #include "engine/db/itemindex.h"
 
 #include <QColor>
 #include <QString>
 #include <QUuid>
+
+#include <optional>
 
 namespace Corvo {
 
@@ -28,5 +31,12 @@ struct PaletteCell
     }
     friend bool operator!=(const PaletteCell &x, const PaletteCell &y) { return !(x == y); }
 };
+
+// The cell holding a chip read from the collection: its card, opaque colour and label
+// (in the chip's own collection's display order).
+PaletteCell cellForChip(const QUuid &collection, const DB::ColorEntry &entry);
+// The cell for a stored reference, its chip re-read by row ID; nothing when that row can
+// no longer be read from the collection. The reference is kept as it was stored.
+std::optional<PaletteCell> cellForStoredChip(const ItemIndex &index);
 
 } // namespace Corvo

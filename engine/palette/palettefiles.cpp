@@ -5,7 +5,6 @@
 #include "engine/db/colorpage.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/db/phrasesearch.h"
-#include "engine/palette/chipresolver.h"
 #include "engine/palette/palettexml.h"
 
 #include <QFile>
@@ -87,7 +86,6 @@ std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
         return std::nullopt;
     ResolvedPalette palette;
     palette.description = contents->description;
-    ChipResolver resolver;
     QSet<QPoint> resolved;
     // A later chip for a cell wins, so the file is read from its end and each cell takes
     // the first chip that can be found.
@@ -104,7 +102,7 @@ std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
         if (!found)
             continue;
         resolved.insert(position);
-        palette.cells.prepend({position, resolver.cellFor(collection, entry)});
+        palette.cells.prepend({position, cellForChip(collection, entry)});
     }
     return palette;
 }
