@@ -146,6 +146,15 @@ double hueWeight(double c, double s)
            0.20 * (cos4 * cos63 + sin4 * sin63);
 }
 
+// dL' / SL, shared by the difference and its lower bound so that both round alike.
+double lightnessTerm(const Lab &reference, const Lab &sample)
+{
+    const double meanL = (reference.l + sample.l) / 2.0;
+    const double lOffset2 = (meanL - 50.0) * (meanL - 50.0);
+    const double sl = 1.0 + 0.015 * lOffset2 / std::sqrt(20.0 + lOffset2);
+    return (sample.l - reference.l) / sl;
+}
+
 } // namespace
 
 XYZ xyzFromRgb(double red, double green, double blue)
@@ -181,12 +190,9 @@ double deltaE2000(const Lab &reference, const Lab &sample)
     const double c1p = std::sqrt(a1 * a1 + reference.b * reference.b);
     const double c2p = std::sqrt(a2 * a2 + sample.b * sample.b);
 
-    const double meanL = (reference.l + sample.l) / 2.0;
-    const double lOffset2 = (meanL - 50.0) * (meanL - 50.0);
-    const double sl = 1.0 + 0.015 * lOffset2 / std::sqrt(20.0 + lOffset2);
     const double meanC = (c1p + c2p) / 2.0;
     const double sc = 1.0 + 0.045 * meanC;
-    const double tl = (sample.l - reference.l) / sl;
+    const double tl = lightnessTerm(reference, sample);
     const double tc = (c2p - c1p) / sc;
 
     // A neutral colour has no hue: the hue difference and the rotation term both vanish.
@@ -203,7 +209,14 @@ double deltaE2000(const Lab &reference, const Lab &sample)
     const double rt = -std::sin(2.0 * dTheta) * 2.0 * chromaWeight(meanC);
 
     const double th = dH / sh;
-    return std::sqrt(tl * tl + tc * tc + th * th + rt * tc * th);
+    // The chroma and hue part is summed first: it is never negative, so the result never
+    // falls below |tl| even by rounding, which keeps the search bound exact.
+    return std::sqrt(tl * tl + (tc * tc + th * th + rt * tc * th));
+}
+
+double deltaE2000LightnessBound(const Lab &reference, const Lab &sample)
+{
+    return std::fabs(lightnessTerm(reference, sample));
 }
 
 } // namespace Corvo

@@ -32,5 +32,10 @@ Lab labFromColor(const QColor &color);
 
 // Unquantised and non-negative; symmetric in its arguments; weighting factors all 1.
 double deltaE2000(const Lab &reference, const Lab &sample);
+// |dL' / SL|, the lightness part of deltaE2000, computed exactly as deltaE2000 computes it.
+// The chroma and hue part never lowers the difference (|RT| <= sqrt(3) keeps it a positive
+// quadratic form), so no colour has a deltaE2000 below this bound: a search can skip the
+// colours whose bound already rules them out.
+double deltaE2000LightnessBound(const Lab &reference, const Lab &sample);
 
 } // namespace Corvo

@@ -90,6 +90,8 @@ private slots:
     void outOfRangeColoursStayFinite();
     void publishedPairsMatch_data();
     void publishedPairsMatch();
+    void differenceOfNearColours_data();
+    void differenceOfNearColours();
     void differenceIsSymmetric_data();
     void differenceIsSymmetric();
     void differenceOfColourWithItselfIsZero_data();
@@ -251,6 +253,26 @@ void TestColorScience::publishedPairsMatch()
     const double backward = Corvo::deltaE2000({l2, a2, b2}, {l1, a1, b1});
     QVERIFY2(closeTo(backward, expected, fourDecimals),
              qPrintable(QString::number(backward, 'f', 6)));
+}
+
+void TestColorScience::differenceOfNearColours_data()
+{
+    QTest::addColumn<QColor>("first");
+    QTest::addColumn<QColor>("second");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("greys") << QColor(128, 128, 128) << QColor(129, 128, 128) << 0.5751;
+    QTest::newRow("greens") << QColor(10, 200, 10) << QColor(12, 200, 10) << 0.0260;
+}
+
+void TestColorScience::differenceOfNearColours()
+{
+    QFETCH(QColor, first);
+    QFETCH(QColor, second);
+    QFETCH(double, expected);
+    const double difference =
+        Corvo::deltaE2000(Corvo::labFromColor(first), Corvo::labFromColor(second));
+    QVERIFY2(closeTo(difference, expected, fourDecimals),
+             qPrintable(QString::number(difference, 'f', 6)));
 }
 
 void TestColorScience::differenceIsSymmetric_data()
