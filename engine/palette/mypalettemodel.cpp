@@ -1,6 +1,9 @@
 #include "engine/palette/mypalettemodel.h"
 
+#include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/palette/chipdragdata.h"
 #include "engine/palette/palettefiles.h"
 #include "engine/palette/preferencespalettestore.h"
 
@@ -57,6 +60,21 @@ bool MyPaletteModel::isEmpty() const
 {
     return std::none_of(m_cells.cbegin(), m_cells.cend(),
                         [](const PaletteCell &cell) { return cell.isFilled(); });
+}
+
+bool MyPaletteModel::acceptsDrag(const QMimeData *mime) const
+{
+    return hasChipData(mime) && paletteAcceptsChip(chipOrigin(mime), isZoomed());
+}
+
+bool MyPaletteModel::chipToDrag(const QPoint &pressedCell, QUuid &collection,
+                                DB::ColorEntry &entry) const
+{
+    const PaletteCell source = cell(isZoomed() ? m_zoomedCell : pressedCell);
+    if (!source.isFilled() || DB::rowById(source.collection, source.rowId, entry) != DB::Ok)
+        return false;
+    collection = source.collection;
+    return true;
 }
 
 void MyPaletteModel::reload(const QUuid &announcedCollection)
@@ -128,6 +146,18 @@ bool MyPaletteModel::dropChip(const QUuid &collection, const DB::ColorEntry &ent
 void MyPaletteModel::dropFailed()
 {
     setDropTarget(noCell());
+}
+
+void MyPaletteModel::drop(const QMimeData *mime)
+{
+    if (!containsCell(m_dropTarget) || !hasChipData(mime))
+        return;
+    QUuid collection;
+    DB::ColorEntry entry;
+    if (decodeChip(mime, collection, entry))
+        dropChip(collection, entry);
+    else
+        dropFailed();
 }
 
 void MyPaletteModel::erase()

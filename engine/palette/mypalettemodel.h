@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class QMimeData;
+
 namespace Corvo {
 
 class PaletteStore;
@@ -76,8 +78,12 @@ public:
     QString descriptionPlaceholder() const { return m_descriptionPlaceholder; }
     ControlStates controlStates() const { return m_controlStates; }
 
-    // Whether a chip dropped now would be taken: not while a cell is shown enlarged.
-    bool acceptsDrops() const { return !isZoomed(); }
+    // Whether a drag would be taken: chips from the card roller and the chip views, and
+    // none while a cell is shown enlarged.
+    bool acceptsDrag(const QMimeData *mime) const;
+    // The chip a drag from the palette carries: the zoomed cell's while zoomed, else the
+    // chip of the pressed cell, re-read by its row ID. False when there is none.
+    bool chipToDrag(const QPoint &pressedCell, QUuid &collection, DB::ColorEntry &entry) const;
 
 public slots:
     // Fills the cells and the selection from the store; the collection only chooses the
@@ -93,6 +99,8 @@ public slots:
     bool dropChip(const QUuid &collection, const DB::ColorEntry &entry);
     // A drop whose chip could not be read: only the drop target is forgotten.
     void dropFailed();
+    // A drop of chip data onto the drop target; nothing without a target or chip data.
+    void drop(const QMimeData *mime);
     // Empties the selected cells; the selection stays.
     void erase();
     // Empties every cell (after the user confirmed); selection and description stay.

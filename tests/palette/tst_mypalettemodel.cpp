@@ -1,10 +1,12 @@
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
+#include "engine/palette/chipdragdata.h"
 #include "engine/palette/mypalettemodel.h"
 #include "engine/settings/preferences.h"
 
 #include "palettefixture.h"
 
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -62,6 +64,10 @@ private slots:
     void controlStatesFollowTheCells();
     void accessorsOutsideTheGrid();
     void descriptionIsNotReadBack();
+    void acceptsChipsFromOtherViews_data();
+    void acceptsChipsFromOtherViews();
+    void dropsChipData();
+    void dragsTheZoomedOrPressedChip();
 
 private:
     Corvo::DB::ColorEntry chip(const QUuid &collection, const QString &code) const;
@@ -354,7 +360,9 @@ void TestMyPaletteModel::readsZoomAndGridFromTheStore()
     model.reload(PaletteFixture::nordlys());
     QCOMPARE(model.isZoomed(), zoomed);
     QCOMPARE(model.zoomedCell(), zoomed ? stored : MyPaletteModel::noCell());
-    QCOMPARE(model.acceptsDrops(), !zoomed);
+    const auto mime = Corvo::chipMimeData(
+        Corvo::chipPayload(Corvo::ChipOrigin::CardRoller, PaletteFixture::nordlys(), 1));
+    QCOMPARE(model.acceptsDrag(mime.get()), !zoomed);
     QVERIFY(!model.gridVisible());
     QSignalSpy grid(&model, &MyPaletteModel::gridVisibleChanged);
     model.setGridVisible(true);
@@ -413,6 +421,89 @@ void TestMyPaletteModel::descriptionIsNotReadBack()
     MyPaletteModel model;
     model.reload(PaletteFixture::nordlys());
     QCOMPARE(model.description(), QString());
+}
+
+void TestMyPaletteModel::acceptsChipsFromOtherViews_data()
+{
+    QTest::addColumn<int>("origin");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("card roller") << 1 << true;
+    QTest::newRow("colour schemer and chip views") << 2 << true;
+    QTest::newRow("the palette itself") << 3 << false;
+    QTest::newRow("free colour of the trend view") << 4 << false;
+    QTest::newRow("unknown origin 5") << 5 << false;
+    QTest::newRow("no origin") << 0 << false;
+}
+
+void TestMyPaletteModel::acceptsChipsFromOtherViews()
+{
+    QFETCH(int, origin);
+    QFETCH(bool, accepted);
+    QVariantMap payload =
+        Corvo::chipPayload(Corvo::ChipOrigin::CardRoller, PaletteFixture::nordlys(),
+                           m_fixture->row(QStringLiteral("NL-11")));
+    payload.insert(Corvo::ChipPayloadKey::from, origin);
+    const auto mime = Corvo::chipMimeData(payload);
+    MyPaletteModel model;
+    model.reload(PaletteFixture::nordlys());
+    QCOMPARE(model.acceptsDrag(mime.get()), accepted);
+    QMimeData text;
+    text.setText(QStringLiteral("NL-11"));
+    QVERIFY(!model.acceptsDrag(&text));
+}
+
+void TestMyPaletteModel::dropsChipData()
+{
+    MyPaletteModel model;
+    model.reload(PaletteFixture::nordlys());
+    QSignalSpy changed(&model, &MyPaletteModel::myPaletteChanged);
+    const auto chipData = Corvo::chipMimeData(Corvo::chipPayload(
+        Corvo::ChipOrigin::ChipView, PaletteFixture::terra(), m_fixture->row("TR-22")));
+
+    model.drop(chipData.get());
+    QVERIFY2(model.isEmpty(), "no drop without a drop target");
+
+    const auto vanished = Corvo::chipMimeData(
+        Corvo::chipPayload(Corvo::ChipOrigin::ChipView, PaletteFixture::terra(), 9999));
+    model.setDropTarget(QPoint(1, 1));
+    model.drop(vanished.get());
+    QCOMPARE(model.dropTarget(), MyPaletteModel::noCell());
+
+    QVariantMap withoutCollection = Corvo::chipPayload(
+        Corvo::ChipOrigin::ChipView, PaletteFixture::terra(), m_fixture->row("TR-22"));
+    withoutCollection.remove(Corvo::ChipPayloadKey::collectionUuid);
+    model.setDropTarget(QPoint(1, 1));
+    model.drop(Corvo::chipMimeData(withoutCollection).get());
+    QVERIFY(model.isEmpty());
+    QCOMPARE(changed.size(), 0);
+
+    model.setDropTarget(QPoint(1, 1));
+    model.drop(chipData.get());
+    QCOMPARE(model.rowId(1, 1), m_fixture->row("TR-22"));
+    QCOMPARE(model.cell(QPoint(1, 1)).collection, PaletteFixture::terra());
+    QCOMPARE(changed.size(), 1);
+}
+
+void TestMyPaletteModel::dragsTheZoomedOrPressedChip()
+{
+    MyPaletteModel model;
+    model.reload(PaletteFixture::nordlys());
+    dropAt(model, QPoint(0, 0), PaletteFixture::nordlys(), QStringLiteral("NL-12"));
+    dropAt(model, QPoint(5, 3), PaletteFixture::terra(), QStringLiteral("TR-21"));
+    QUuid collection;
+    Corvo::DB::ColorEntry entry;
+    QVERIFY(model.chipToDrag(QPoint(5, 3), collection, entry));
+    QCOMPARE(collection, PaletteFixture::terra());
+    QCOMPARE(entry.code, QStringLiteral("TR-21"));
+    QVERIFY(!model.chipToDrag(QPoint(2, 2), collection, entry));
+    QVERIFY(!model.chipToDrag(QPoint(9, 9), collection, entry));
+
+    paletteStore()->setValue(QStringLiteral("MyPaletteZoomed"), QPoint(0, 0));
+    model.reload(PaletteFixture::nordlys());
+    QVERIFY(model.chipToDrag(QPoint(2, 2), collection, entry));
+    QCOMPARE(collection, PaletteFixture::nordlys());
+    QCOMPARE(entry.code, QStringLiteral("NL-12"));
 }
 
 QTEST_GUILESS_MAIN(TestMyPaletteModel)
