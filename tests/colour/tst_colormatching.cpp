@@ -176,8 +176,8 @@ class TestColorMatching : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void initTestCase();
+    void cleanupTestCase();
 
     void nearestColorsRanksAndCuts();
     void nearestColorsKeepsIndexOrderForTies();
@@ -198,7 +198,7 @@ private:
     std::unique_ptr<TestEnvironment> m_environment;
 };
 
-void TestColorMatching::init()
+void TestColorMatching::initTestCase()
 {
     m_environment = std::make_unique<TestEnvironment>();
     const QString error = buildDeck(m_environment->collectionFile(QStringLiteral("deck.db")));
@@ -206,7 +206,7 @@ void TestColorMatching::init()
     Corvo::CollectionSettings::resetCache();
 }
 
-void TestColorMatching::cleanup()
+void TestColorMatching::cleanupTestCase()
 {
     Corvo::CollectionSettings::resetCache();
     m_environment.reset();
