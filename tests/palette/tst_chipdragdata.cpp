@@ -1,7 +1,6 @@
 #include "engine/palette/chipdrag.h"
 #include "engine/palette/chipdragdata.h"
 
-#include "engine/colour/colorscience.h"
 #include "testenvironment.h"
 #include "tools/tintwell/authoring/collectionfilewriter.h"
 
