@@ -141,6 +141,9 @@ bool CollectionFileWriter::close()
 {
     if (m_db == nullptr)
         return true;
+    for (sqlite3_stmt *statement : std::as_const(m_statements))
+        sqlite3_finalize(statement);
+    m_statements.clear();
     const bool closed = sqlite3_close(m_db) == SQLITE_OK;
     m_db = nullptr;
     return closed;
@@ -173,30 +176,51 @@ bool CollectionFileWriter::run(const char *sql, std::initializer_list<QVariant> 
     return insert(sql, values).has_value();
 }
 
-std::optional<qint64> CollectionFileWriter::insert(const char *sql,
-                                                   std::initializer_list<QVariant> values)
+sqlite3_stmt *CollectionFileWriter::statementFor(const QByteArray &sql)
 {
     if (m_db == nullptr) {
         fail(QStringLiteral("no file is open"));
-        return std::nullopt;
+        return nullptr;
+    }
+    if (sqlite3_stmt *cached = m_statements.value(sql, nullptr)) {
+        sqlite3_reset(cached);
+        sqlite3_clear_bindings(cached);
+        return cached;
     }
     sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, sql.constData(), static_cast<int>(sql.size()), &statement,
+                           nullptr) != SQLITE_OK) {
         fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
-        return std::nullopt;
+        sqlite3_finalize(statement);
+        return nullptr;
     }
-    int position = 1;
-    for (const QVariant &value : values)
-        bindValue(statement, position++, value);
-    int step = sqlite3_step(statement);
-    while (step == SQLITE_ROW)
-        step = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (step != SQLITE_DONE) {
+    m_statements.insert(sql, statement);
+    return statement;
+}
+
+std::optional<qint64> CollectionFileWriter::step(sqlite3_stmt *statement)
+{
+    int result = sqlite3_step(statement);
+    while (result == SQLITE_ROW)
+        result = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    if (result != SQLITE_DONE) {
         fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
         return std::nullopt;
     }
     return sqlite3_last_insert_rowid(m_db);
+}
+
+std::optional<qint64> CollectionFileWriter::insert(const char *sql,
+                                                   std::initializer_list<QVariant> values)
+{
+    sqlite3_stmt *statement = statementFor(QByteArray(sql));
+    if (statement == nullptr)
+        return std::nullopt;
+    int position = 1;
+    for (const QVariant &value : values)
+        bindValue(statement, position++, value);
+    return step(statement);
 }
 
 bool CollectionFileWriter::addSystemWideCollection()
@@ -249,12 +273,9 @@ bool CollectionFileWriter::addThemeItem(qint64 collectionId, const QString &key,
 std::optional<qint64> CollectionFileWriter::addPage(qint64 collectionId, const PageSpec &spec)
 {
     static const QByteArray sql = pageInsertSql().toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    if (m_db == nullptr || sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) !=
-                               SQLITE_OK) {
-        fail(m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no file is open"));
+    sqlite3_stmt *statement = statementFor(sql);
+    if (statement == nullptr)
         return std::nullopt;
-    }
     const QString name = spec.name.isEmpty() ? QString::number(spec.pageIndex) : spec.name;
     int position = 1;
     for (const QVariant &value :
@@ -265,14 +286,8 @@ std::optional<qint64> CollectionFileWriter::addPage(qint64 collectionId, const P
         bindValue(statement, position++, textOrNull(spec.names, n));
         bindValue(statement, position++, textOrNull(spec.extras, n));
     }
-    const int step = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (step != SQLITE_DONE) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
-        return std::nullopt;
-    }
-    const qint64 pageId = sqlite3_last_insert_rowid(m_db);
-    if (!mapPage(collectionId, pageId))
+    const std::optional<qint64> pageId = step(statement);
+    if (!pageId || !mapPage(collectionId, *pageId))
         return std::nullopt;
     return pageId;
 }
@@ -286,12 +301,9 @@ bool CollectionFileWriter::mapPage(qint64 collectionId, qint64 pageId)
 std::optional<qint64> CollectionFileWriter::addRow(qint64 collectionId, const RowSpec &spec)
 {
     static const QByteArray sql = rowInsertSql().toUtf8();
-    sqlite3_stmt *statement = nullptr;
-    if (m_db == nullptr || sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) !=
-                               SQLITE_OK) {
-        fail(m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no file is open"));
+    sqlite3_stmt *statement = statementFor(sql);
+    if (statement == nullptr)
         return std::nullopt;
-    }
     const QVariant isMto = spec.isMto ? QVariant(*spec.isMto ? 1 : 0) : QVariant();
     int position = 1;
     for (const QVariant &value :
@@ -305,13 +317,7 @@ std::optional<qint64> CollectionFileWriter::addRow(qint64 collectionId, const Ro
         bindValue(statement, position++, textOrNull(spec.names, n));
         bindValue(statement, position++, textOrNull(spec.extras, n));
     }
-    const int step = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (step != SQLITE_DONE) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
-        return std::nullopt;
-    }
-    return sqlite3_last_insert_rowid(m_db);
+    return step(statement);
 }
 
 bool CollectionFileWriter::addPageScheme(qint64 collectionId, qint64 pageId, qint64 schemePageId,

@@ -2,6 +2,8 @@
 
 #include "tools/tintwell/authoring/authoringrecords.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -9,6 +11,7 @@
 #include <optional>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace Tintwell {
 
@@ -55,8 +58,8 @@ public:
                        int order);
     bool addRowScheme(qint64 collectionId, qint64 rowId, int schemeId, qint64 schemeRowId,
                       int pageOrder, int rowOrder);
-    bool addRowToPageScheme(qint64 collectionId, qint64 rowId, int schemeId,
-                            qint64 schemePageId, int order);
+    bool addRowToPageScheme(qint64 collectionId, qint64 rowId, int schemeId, qint64 schemePageId,
+                            int order);
 
     std::optional<qint64> addVistaraGroup(qint64 collectionId, const QString &name,
                                           bool defaultOpen, int order);
@@ -81,8 +84,13 @@ private:
     bool run(const char *sql, std::initializer_list<QVariant> values);
     std::optional<qint64> insert(const char *sql, std::initializer_list<QVariant> values);
     bool fail(const QString &what);
+    // The statement for the text, prepared once per open file: a deck writes tens of
+    // thousands of rows through a handful of statements.
+    sqlite3_stmt *statementFor(const QByteArray &sql);
+    std::optional<qint64> step(sqlite3_stmt *statement);
 
     sqlite3 *m_db = nullptr;
+    QHash<QByteArray, sqlite3_stmt *> m_statements;
     QString m_lastError;
 };
 

@@ -1,0 +1,479 @@
+#include "tools/tintwell/demo/themepainter.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace Tintwell {
+
+namespace {
+
+const QColor kLightGlyph(214, 214, 214);
+const QColor kDarkLine(40, 40, 40);
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+
+QImage transparentImage(const QSize &size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void beginSmooth(QPainter &painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QFont fontOf(int pixelSize, bool bold, double letterSpacing = 0.0)
+{
+    QFont font(kFontFamily);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    if (letterSpacing != 0.0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
+    return font;
+}
+
+QColor moodColour(const QString &mood)
+{
+    if (mood == QLatin1String("fresh"))
+        return QColor(122, 186, 98);
+    if (mood == QLatin1String("warm"))
+        return QColor(226, 134, 66);
+    if (mood == QLatin1String("calm"))
+        return QColor(86, 148, 204);
+    if (mood == QLatin1String("rich"))
+        return QColor(150, 38, 86);
+    if (mood == QLatin1String("offwhite"))
+        return QColor(242, 236, 222);
+    return QColor(150, 142, 132);
+}
+
+// A point at a radius on an angle in degrees, counter-clockwise from three o'clock.
+QPointF polar(const QPointF &centre, double radius, double degrees)
+{
+    const double radians = degrees * M_PI / 180.0;
+    return {centre.x() + radius * std::cos(radians), centre.y() - radius * std::sin(radians)};
+}
+
+void drawTriangle(QPainter &painter, const QPointF &a, const QPointF &b, const QPointF &c)
+{
+    QPainterPath path;
+    path.moveTo(a);
+    path.lineTo(b);
+    path.lineTo(c);
+    path.closeSubpath();
+    painter.drawPath(path);
+}
+
+void drawDot(QPainter &painter, const QPointF &centre, double radius, const QColor &colour)
+{
+    painter.setBrush(colour);
+    painter.drawEllipse(centre, radius, radius);
+}
+
+QColor muted(const QColor &colour)
+{
+    QColor result = colour.toHsv();
+    result.setHsv(result.hue(), result.saturation() * 55 / 100, result.value() * 85 / 100);
+    return result;
+}
+
+} // namespace
+
+ThemePainter::ThemePainter(const ThemeStyle &style) : m_style(style) {}
+
+QByteArray ThemePainter::encodePng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QImage ThemePainter::paint(const QString &key, const QSize &size) const
+{
+    if (key == QLatin1String("image.widget.main.background"))
+        return paintMainBackground(size);
+    if (key == QLatin1String("image.banner"))
+        return paintBanner(size);
+    if (key == QLatin1String("image.about.logo"))
+        return paintLogo(size);
+    if (key == QLatin1String("image.widget.color.wheel.background"))
+        return paintWheel(size);
+    if (key == QLatin1String("image.widget.bar.background"))
+        return paintBar(size);
+    if (key == QLatin1String("image.mto"))
+        return paintMadeToOrder(size);
+    const QStringList parts = key.split(QLatin1Char('.'));
+    if (parts.size() == 4 && parts.at(1) == QLatin1String("mood") &&
+        parts.at(2) != QLatin1String("disabled"))
+        return paintMood(parts.at(2), parts.at(3) == QLatin1String("selected"), size);
+    if (key.startsWith(QLatin1String("image.scheme."))) {
+        const bool selected = key.endsWith(QLatin1String(".selected"));
+        const QString scheme = key.mid(13, key.lastIndexOf(QLatin1Char('.')) - 13);
+        return paintScheme(scheme, selected, size);
+    }
+    return paintGlyph(key, size);
+}
+
+QImage ThemePainter::paintMainBackground(const QSize &size) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    QLinearGradient base(0, 0, 0, size.height());
+    base.setColorAt(0.0, m_style.background.lighter(125));
+    base.setColorAt(0.55, m_style.background);
+    base.setColorAt(1.0, m_style.background.darker(135));
+    painter.fillRect(image.rect(), base);
+    // A soft light from the upper left, as under a studio lamp.
+    QRadialGradient light(size.width() * 0.25, size.height() * 0.2, size.width() * 0.8);
+    light.setColorAt(0.0, QColor(255, 255, 255, 26));
+    light.setColorAt(1.0, QColor(255, 255, 255, 0));
+    painter.fillRect(image.rect(), light);
+    // Fine horizontal brush strokes give the surface a painted feel.
+    for (int y = 0; y < size.height(); y += 3) {
+        const int shade = ((y * 37) % 11) - 5;
+        painter.setPen(QColor(shade > 0 ? 255 : 0, shade > 0 ? 255 : 0, shade > 0 ? 255 : 0,
+                              std::abs(shade) + 2));
+        painter.drawLine(0, y, size.width(), y);
+    }
+    return image;
+}
+
+QImage ThemePainter::paintBanner(const QSize &size) const
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    QLinearGradient base(0, 0, 0, size.height());
+    base.setColorAt(0.0, m_style.background.lighter(160));
+    base.setColorAt(1.0, m_style.background.lighter(110));
+    painter.fillRect(image.rect(), base);
+    // A fan of swatches on the right, as the edge of an opened fan deck.
+    const int swatchCount = static_cast<int>(m_style.bannerSwatches.size());
+    const int swatchWidth = 14;
+    const int right = size.width() - 24;
+    for (int i = 0; i < swatchCount; ++i) {
+        const QRectF swatch(right - (swatchCount - i) * (swatchWidth + 2), 12, swatchWidth,
+                            size.height() - 24);
+        painter.setPen(QPen(QColor(0, 0, 0, 60), 1));
+        painter.setBrush(m_style.bannerSwatches.at(i));
+        painter.drawRoundedRect(swatch, 2, 2);
+    }
+    painter.setPen(QColor(255, 255, 255));
+    painter.setFont(fontOf(26, true, 6.0));
+    painter.drawText(QRectF(24, 6, size.width() / 2.0, 38), Qt::AlignLeft | Qt::AlignVCenter,
+                     m_style.brand);
+    painter.setPen(QColor(255, 255, 255, 190));
+    painter.setFont(fontOf(12, false, 1.5));
+    painter.drawText(QRectF(26, 42, size.width() / 2.0, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                     m_style.tagline);
+    painter.fillRect(QRectF(0, size.height() - 3, size.width(), 3), m_style.accent);
+    return image;
+}
+
+QImage ThemePainter::paintLogo(const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    // Five chips fanned out from a common pivot, then the word mark.
+    const QPointF pivot(26, size.height() - 8);
+    const qsizetype count = std::min<qsizetype>(5, m_style.bannerSwatches.size());
+    for (int i = 0; i < count; ++i) {
+        painter.save();
+        painter.translate(pivot);
+        painter.rotate(-40.0 + i * 20.0);
+        painter.setPen(QPen(QColor(0, 0, 0, 90), 1));
+        painter.setBrush(m_style.bannerSwatches.at(i * m_style.bannerSwatches.size() / count));
+        painter.drawRoundedRect(QRectF(-5, -44, 10, 44), 2, 2);
+        painter.restore();
+    }
+    painter.setPen(m_style.accent.darker(140));
+    painter.setFont(fontOf(15, true, 2.0));
+    painter.drawText(QRectF(52, 8, size.width() - 52, 30), Qt::AlignLeft | Qt::AlignVCenter,
+                     m_style.brand);
+    painter.setFont(fontOf(9, false));
+    painter.setPen(QColor(70, 70, 70));
+    painter.drawText(QRectF(52, 34, size.width() - 52, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Colour picker"));
+    return image;
+}
+
+QImage ThemePainter::paintWheel(const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    // The widget's centre and hit radius.
+    const QPointF centre(60.0, 61.0);
+    const double outer = 57.0;
+    const double inner = 12.0;
+    const double width = 360.0 / m_style.segments;
+    const double direction = m_style.clockwise ? -1.0 : 1.0;
+    painter.setPen(Qt::NoPen);
+    drawDot(painter, centre, outer + 2.0, QColor(30, 30, 30, 150));
+    for (int segment = 1; segment <= m_style.segments; ++segment) {
+        const QList<QColor> &rings = m_style.wheelRings.at(segment - 1);
+        const double middle = m_style.firstSegmentAngle + direction * (segment - 1) * width;
+        const double ringWidth = (outer - inner) / rings.size();
+        // Outer ring first: each ring is a pie covering the ones inside it.
+        for (int ring = 0; ring < rings.size(); ++ring) {
+            const double radius = outer - ring * ringWidth;
+            painter.setBrush(rings.at(ring));
+            painter.drawPie(
+                QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                static_cast<int>(std::lround((middle - width / 2.0) * 16.0)),
+                static_cast<int>(std::lround(width * 16.0)));
+        }
+    }
+    // Thin gaps between the segments, as between printed wedges.
+    painter.setPen(QPen(QColor(30, 30, 30, 170), 1.0));
+    for (int segment = 1; segment <= m_style.segments; ++segment) {
+        const double edge =
+            m_style.firstSegmentAngle + direction * (segment - 1) * width - width / 2.0;
+        painter.drawLine(polar(centre, inner, edge), polar(centre, outer, edge));
+    }
+    painter.setPen(Qt::NoPen);
+    drawDot(painter, centre, inner, QColor(46, 46, 46));
+    return image;
+}
+
+QImage ThemePainter::paintBar(const QSize &size) const
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 0, size.height());
+    gradient.setColorAt(0.0, m_style.background.lighter(150));
+    gradient.setColorAt(1.0, m_style.background.lighter(105));
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(QColor(255, 255, 255, 40));
+    painter.drawLine(0, 0, size.width(), 0);
+    painter.setPen(QColor(0, 0, 0, 90));
+    painter.drawLine(0, size.height() - 1, size.width(), size.height() - 1);
+    return image;
+}
+
+QImage ThemePainter::paintMood(const QString &mood, bool selected, const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    const QColor colour = moodColour(mood);
+    const QPointF centre(size.width() / 2.0, size.height() / 2.0);
+    const double radius = std::min(size.width(), size.height()) / 2.0 - 2.0;
+    if (selected) {
+        painter.setPen(Qt::NoPen);
+        drawDot(painter, centre, radius + 1.5, QColor(255, 255, 255));
+        drawDot(painter, centre, radius - 0.5, colour);
+    } else {
+        painter.setPen(QPen(QColor(20, 20, 20, 160), 1.0));
+        drawDot(painter, centre, radius - 1.0, muted(colour));
+    }
+    // A highlight that makes the dot read as a drop of paint.
+    painter.setPen(Qt::NoPen);
+    drawDot(painter, centre + QPointF(-radius / 3.0, -radius / 3.0), radius / 3.5,
+            QColor(255, 255, 255, selected ? 150 : 80));
+    return image;
+}
+
+QImage ThemePainter::paintScheme(const QString &scheme, bool selected, const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    const QPointF centre(size.width() / 2.0, size.height() / 2.0);
+    const double radius = size.width() / 2.0 - 3.0;
+    painter.setPen(selected ? QPen(QColor(255, 255, 255), 2.0)
+                            : QPen(QColor(150, 150, 150, 160), 1.0));
+    painter.setBrush(selected ? QColor(255, 255, 255, 40) : QColor(0, 0, 0, 60));
+    painter.drawEllipse(centre, radius, radius);
+    painter.setPen(Qt::NoPen);
+    const auto tone = [&](const QColor &colour) { return selected ? colour : muted(colour); };
+    const double dot = radius / 3.4;
+    const double orbit = radius * 0.55;
+    const QColor base = m_style.accent;
+    const auto rotated = [&](int degrees) {
+        QColor colour = base.toHsv();
+        colour.setHsv((colour.hue() + degrees + 360) % 360, colour.saturation(), colour.value());
+        return colour;
+    };
+    if (scheme == QLatin1String("harmonising")) {
+        for (int i = -1; i <= 1; ++i)
+            drawDot(painter, polar(centre, orbit, 90 + i * 40), dot, tone(rotated(i * 25)));
+    } else if (scheme == QLatin1String("contrasting")) {
+        drawDot(painter, polar(centre, orbit, 135), dot * 1.2, tone(base));
+        drawDot(painter, polar(centre, orbit, 315), dot * 1.2, tone(rotated(180)));
+    } else if (scheme == QLatin1String("wide.contrast")) {
+        drawDot(painter, polar(centre, orbit, 90), dot, tone(base));
+        drawDot(painter, polar(centre, orbit, 240), dot, tone(rotated(150)));
+        drawDot(painter, polar(centre, orbit, 300), dot, tone(rotated(210)));
+    } else if (scheme == QLatin1String("dynamic")) {
+        for (int i = 0; i < 3; ++i)
+            drawDot(painter, polar(centre, orbit, 90 + i * 120), dot, tone(rotated(i * 120)));
+    } else if (scheme == QLatin1String("dramatic")) {
+        drawDot(painter, centre, radius * 0.62, tone(QColor(38, 38, 42)));
+        drawDot(painter, polar(centre, orbit * 0.6, 45), dot * 0.9, tone(rotated(30)));
+    } else {
+        for (int i = 0; i < 3; ++i) {
+            const int grey = 90 + i * 60;
+            drawDot(painter, polar(centre, orbit, 90 + i * 120), dot,
+                    tone(QColor(grey, grey - 6, grey - 12)));
+        }
+    }
+    return image;
+}
+
+QImage ThemePainter::paintMadeToOrder(const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    // Diagonal hatching: the chip still shows through, but reads as not in stock.
+    painter.setPen(QPen(QColor(255, 255, 255, 70), 3.0));
+    for (int x = -size.height(); x < size.width(); x += 10)
+        painter.drawLine(x, size.height(), x + size.height(), 0);
+    const QRectF badge(size.width() / 2.0 - 24, size.height() / 2.0 - 10, 48, 20);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 30, 30, 200));
+    painter.drawRoundedRect(badge, 6, 6);
+    painter.setPen(QColor(255, 255, 255));
+    painter.setFont(fontOf(11, true, 1.0));
+    painter.drawText(badge, Qt::AlignCenter, QStringLiteral("MTO"));
+    return image;
+}
+
+QImage ThemePainter::paintGlyph(const QString &key, const QSize &size) const
+{
+    QImage image = transparentImage(size);
+    QPainter painter(&image);
+    beginSmooth(painter);
+    const double w = size.width();
+    const double h = size.height();
+    const QPointF centre(w / 2.0, h / 2.0);
+    const QPen glyphPen(kLightGlyph, std::max(1.2, w / 10.0), Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin);
+    painter.setPen(glyphPen);
+    painter.setBrush(Qt::NoBrush);
+    if (key == QLatin1String("image.tick.normal")) {
+        painter.setPen(
+            QPen(QColor(255, 255, 255), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(
+            QPolygonF({QPointF(1.5, h * 0.55), QPointF(w * 0.4, h - 2.0), QPointF(w - 1.5, 1.5)}));
+    } else if (key == QLatin1String("image.mood.disabled")) {
+        painter.setPen(Qt::NoPen);
+        drawDot(painter, centre, w / 2.0 - 0.5, QColor(196, 48, 48));
+        painter.setPen(QPen(QColor(255, 255, 255), 1.6));
+        painter.drawLine(QPointF(3, h / 2.0), QPointF(w - 3, h / 2.0));
+    } else if (key == QLatin1String("image.widget.search.magnifying.glass")) {
+        painter.drawEllipse(QPointF(w * 0.42, h * 0.42), w * 0.28, h * 0.28);
+        painter.drawLine(QPointF(w * 0.62, h * 0.62), QPointF(w - 2, h - 2));
+    } else if (key.startsWith(QLatin1String("image.widget.roll."))) {
+        const bool forward = key.contains(QLatin1String(".forward."));
+        const bool down = key.endsWith(QLatin1String(".down"));
+        painter.setPen(QPen(QColor(0, 0, 0, 120), 1.0));
+        painter.setBrush(down ? m_style.accent.darker(130) : QColor(255, 255, 255, 36));
+        painter.drawEllipse(centre, w / 2.0 - 1.0, h / 2.0 - 1.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(down ? QColor(255, 255, 255) : kLightGlyph);
+        const double s = forward ? 1.0 : -1.0;
+        drawTriangle(painter, centre + QPointF(s * w * 0.22, 0),
+                     centre + QPointF(-s * w * 0.14, -h * 0.22),
+                     centre + QPointF(-s * w * 0.14, h * 0.22));
+    } else if (key.startsWith(QLatin1String("image.widget.dropdown.arrow."))) {
+        const bool up = key.endsWith(QLatin1String(".up"));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kLightGlyph);
+        const double s = up ? -1.0 : 1.0;
+        drawTriangle(painter, centre + QPointF(0, s * h * 0.2),
+                     centre + QPointF(-w * 0.25, -s * h * 0.14),
+                     centre + QPointF(w * 0.25, -s * h * 0.14));
+    } else if (key == QLatin1String("image.capsure.button.normal")) {
+        painter.setPen(QPen(m_style.accent.lighter(140), 1.4));
+        painter.drawRoundedRect(QRectF(1.5, 3.5, w - 3, h - 6), 2, 2);
+        painter.drawEllipse(centre + QPointF(0, 0.5), w * 0.22, h * 0.22);
+        painter.setPen(Qt::NoPen);
+        drawDot(painter, QPointF(w - 4, 5.5), 1.2, QColor(230, 80, 60));
+    } else if (key.startsWith(QLatin1String("image.complementary.neutral.marker."))) {
+        const bool selected = key.endsWith(QLatin1String(".selected"));
+        painter.setPen(QPen(QColor(255, 255, 255), 1.0));
+        painter.setBrush(selected ? QBrush(QColor(255, 255, 255)) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(centre, w / 2.0 - 1.0, h / 2.0 - 1.0);
+    } else if (key.startsWith(QLatin1String("image.vistara.group."))) {
+        const bool open = key.endsWith(QLatin1String(".open"));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255));
+        if (open)
+            drawTriangle(painter, QPointF(1, h * 0.3), QPointF(w - 1, h * 0.3),
+                         QPointF(w / 2.0, h * 0.85));
+        else
+            drawTriangle(painter, QPointF(w * 0.3, 1), QPointF(w * 0.3, h - 1),
+                         QPointF(w * 0.85, h / 2.0));
+    } else if (key == QLatin1String("image.mypalette.zoom")) {
+        painter.drawRect(QRectF(2, 2, w - 4, h - 4));
+        painter.drawLine(QPointF(w * 0.35, h * 0.65), QPointF(w * 0.65, h * 0.35));
+        painter.drawPolyline(QPolygonF({QPointF(w * 0.45, h * 0.35), QPointF(w * 0.65, h * 0.35),
+                                        QPointF(w * 0.65, h * 0.55)}));
+    } else if (key == QLatin1String("image.mypalette.eraser")) {
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(-35);
+        painter.drawRoundedRect(QRectF(-w * 0.38, -h * 0.2, w * 0.76, h * 0.4), 2, 2);
+        painter.drawLine(QPointF(-w * 0.05, -h * 0.2), QPointF(-w * 0.05, h * 0.2));
+        painter.restore();
+    } else if (key == QLatin1String("image.mypalette.trash")) {
+        painter.drawLine(QPointF(2, h * 0.25), QPointF(w - 2, h * 0.25));
+        painter.drawLine(QPointF(w * 0.4, 2), QPointF(w * 0.6, 2));
+        painter.drawPolyline(QPolygonF({QPointF(w * 0.22, h * 0.25), QPointF(w * 0.28, h - 2),
+                                        QPointF(w * 0.72, h - 2), QPointF(w * 0.78, h * 0.25)}));
+    } else if (key == QLatin1String("image.mypalette.grid.off")) {
+        painter.setPen(QPen(kLightGlyph, 1.0));
+        for (int i = 0; i <= 3; ++i) {
+            const double x = 1.5 + i * (w - 3) / 3.0;
+            const double y = 1.5 + i * (h - 3) / 3.0;
+            painter.drawLine(QPointF(x, 1.5), QPointF(x, h - 1.5));
+            painter.drawLine(QPointF(1.5, y), QPointF(w - 1.5, y));
+        }
+    } else if (key == QLatin1String("image.mypalette.clear.question.icon")) {
+        painter.setPen(Qt::NoPen);
+        drawDot(painter, centre, w / 2.0 - 2.0, m_style.accent);
+        painter.setPen(QColor(255, 255, 255));
+        painter.setFont(fontOf(static_cast<int>(h * 0.6), true));
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("?"));
+    } else if (key == QLatin1String("image.mypalettefull.back")) {
+        painter.drawLine(QPointF(w - 2, h / 2.0), QPointF(3, h / 2.0));
+        painter.drawPolyline(QPolygonF(
+            {QPointF(w * 0.45, h * 0.2), QPointF(3, h / 2.0), QPointF(w * 0.45, h * 0.8)}));
+    } else if (key == QLatin1String("image.mypalettefull.slider.background")) {
+        // The slider runs inverted: light on the left, dark on the right.
+        QLinearGradient gradient(0, 0, w, 0);
+        gradient.setColorAt(0.0, QColor(255, 255, 255));
+        gradient.setColorAt(1.0, QColor(0, 0, 0));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(gradient);
+        painter.drawRoundedRect(QRectF(0, 0, w, h), h / 2.0, h / 2.0);
+    } else if (key == QLatin1String("image.mypalettefull.slider.background.mask")) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255));
+        painter.drawRoundedRect(QRectF(0, 0, w, h), h / 2.0, h / 2.0);
+    } else if (key == QLatin1String("image.mypalettefull.slider.thumb")) {
+        painter.setPen(QPen(kDarkLine, 1.0));
+        painter.setBrush(QColor(236, 236, 236));
+        painter.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
+    } else {
+        return QImage();
+    }
+    return image;
+}
+
+} // namespace Tintwell

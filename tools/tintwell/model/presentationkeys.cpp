@@ -1,0 +1,157 @@
+#include "tools/tintwell/model/presentationkeys.h"
+
+namespace Tintwell::PresentationKeys {
+
+namespace {
+
+const char *const kTranslationKeys[] = {
+    // Picker and about windows, export.
+    "color.palette.caption",
+    "aboutbox.caption",
+    "aboutbox.main",
+    "aboutbox.copyright",
+    "aboutbox.version",
+    "aboutbox.qt.license.button",
+    "aboutbox.close.button",
+    "license.copyright",
+    "motto",
+    "archicad.addon.name",
+    "archicad.addon.description",
+    "archicad.addon.menu",
+    "archicad.addon.menu.picker",
+    "archicad.addon.menu.about",
+    "archicad.addon.export.button",
+    "archicad.addon.export.as.material",
+    "archicad.addon.export.as.penset",
+    "archicad.addon.material.prefix",
+    // Main widget: footer, files, search.
+    "color.palette.copyright",
+    "color.palette.motto",
+    "color.palette.enter.search.text",
+    "common.filedialog.palettefile.filtername",
+    "common.filedialog.textfile.filtername",
+    "common.filedialog.palettefile.defaultfilename",
+    "common.filedialog.palettefile.savedialogcaption",
+    "common.filedialog.palettefile.opendialogcaption",
+    "common.confirmation.dialog.caption",
+    // Mood filter.
+    "mood.filter.all.moods",
+    "mood.filter.exterior.colors",
+    "do.not.show.mto",
+    "tiptext.mood.fresh.button",
+    "tiptext.mood.warm.button",
+    "tiptext.mood.calm.button",
+    "tiptext.mood.rich.button",
+    "tiptext.mood.offwhite.button",
+    "tiptext.mood.neutral.button",
+    // Tabs and schemer.
+    "tab.bar.color.schemes.caption",
+    "tab.bar.products.caption",
+    "tab.bar.vistara.caption",
+    "tab.bar.textures.caption",
+    "harmonizer.palette.scheme.harmonic",
+    "harmonizer.palette.scheme.contrast",
+    "harmonizer.palette.scheme.wide.contrast",
+    "harmonizer.palette.scheme.dynamic",
+    "harmonizer.palette.scheme.dramatic",
+    "harmonizer.palette.scheme.tonal.neutral",
+    "harmonizer.palette.scheme.complementary.neutral",
+    "harmonizer.palette.scheme.natural.neutral",
+    "harmonizer.drag.drop.message",
+    "textures.select.message",
+    // My Palette and Capsure.
+    "mypalette.palette.save",
+    "mypalette.palette.load",
+    "mypalette.note.instructions",
+    "mypalette.clearpalettebutton.question",
+    "capsure.dialog.caption",
+    "capsure.dialog.todo",
+};
+
+struct ImageSpec
+{
+    const char *key;
+    int width;
+    int height;
+};
+
+const ImageSpec kImages[] = {
+    {"image.widget.main.background", 800, 600},
+    {"image.banner", 800, 70},
+    {"image.about.logo", 128, 64},
+    {"image.widget.color.wheel.background", 122, 122},
+    {"image.widget.bar.background", 30, 30},
+    {"image.widget.dropdown.arrow.up", 20, 20},
+    {"image.widget.dropdown.arrow.down", 20, 20},
+    {"image.capsure.button.normal", 16, 16},
+    {"image.mood.fresh.normal", 23, 21},
+    {"image.mood.fresh.selected", 23, 21},
+    {"image.mood.warm.normal", 23, 21},
+    {"image.mood.warm.selected", 23, 21},
+    {"image.mood.calm.normal", 23, 21},
+    {"image.mood.calm.selected", 23, 21},
+    {"image.mood.rich.normal", 23, 21},
+    {"image.mood.rich.selected", 23, 21},
+    {"image.mood.offwhite.normal", 23, 21},
+    {"image.mood.offwhite.selected", 23, 21},
+    {"image.mood.neutral.normal", 23, 21},
+    {"image.mood.neutral.selected", 23, 21},
+    {"image.tick.normal", 12, 11},
+    {"image.mood.disabled", 11, 11},
+    {"image.widget.search.magnifying.glass", 16, 16},
+    {"image.widget.roll.forward.normal", 22, 22},
+    {"image.widget.roll.forward.down", 22, 22},
+    {"image.widget.roll.backward.normal", 22, 22},
+    {"image.widget.roll.backward.down", 22, 22},
+    {"image.mto", 96, 50},
+    {"image.scheme.harmonising.normal", 44, 44},
+    {"image.scheme.harmonising.selected", 44, 44},
+    {"image.scheme.contrasting.normal", 44, 44},
+    {"image.scheme.contrasting.selected", 44, 44},
+    {"image.scheme.wide.contrast.normal", 44, 44},
+    {"image.scheme.wide.contrast.selected", 44, 44},
+    {"image.scheme.dynamic.normal", 44, 44},
+    {"image.scheme.dynamic.selected", 44, 44},
+    {"image.scheme.dramatic.normal", 44, 44},
+    {"image.scheme.dramatic.selected", 44, 44},
+    {"image.scheme.tonal.neutral.normal", 44, 44},
+    {"image.scheme.tonal.neutral.selected", 44, 44},
+    {"image.complementary.neutral.marker.normal", 9, 9},
+    {"image.complementary.neutral.marker.selected", 9, 9},
+    {"image.vistara.group.open", 12, 12},
+    {"image.vistara.group.closed", 12, 12},
+    {"image.mypalette.zoom", 16, 16},
+    {"image.mypalette.eraser", 16, 16},
+    {"image.mypalette.trash", 16, 16},
+    {"image.mypalette.grid.off", 16, 16},
+    {"image.mypalette.clear.question.icon", 48, 48},
+    {"image.mypalettefull.back", 16, 16},
+    {"image.mypalettefull.slider.background", 21, 7},
+    {"image.mypalettefull.slider.background.mask", 21, 7},
+    {"image.mypalettefull.slider.thumb", 21, 7},
+};
+
+} // namespace
+
+QStringList translationKeys()
+{
+    QStringList keys;
+    for (const char *key : kTranslationKeys)
+        keys.append(QString::fromLatin1(key));
+    return keys;
+}
+
+QList<ThemeImage> themeImages()
+{
+    QList<ThemeImage> images;
+    for (const ImageSpec &spec : kImages)
+        images.append({QString::fromLatin1(spec.key), QSize(spec.width, spec.height)});
+    return images;
+}
+
+QStringList themeColours()
+{
+    return {QStringLiteral("color.widget.collectionselector.text")};
+}
+
+} // namespace Tintwell::PresentationKeys
