@@ -213,12 +213,13 @@ bool MyPaletteModel::savePaletteTo(PaletteFileFormat format, const QString &path
     return !bytes.isEmpty() && writeFileAtomically(path, bytes);
 }
 
-void MyPaletteModel::loadPaletteFrom(const QString &path)
+bool MyPaletteModel::loadPaletteFrom(const QString &path)
 {
     const std::optional<QByteArray> bytes = readPaletteFile(path);
     if (!bytes)
-        return;
-    if (const std::optional<ResolvedPalette> palette = resolvePaletteDocument(*bytes)) {
+        return false;
+    const std::optional<ResolvedPalette> palette = resolvePaletteDocument(*bytes);
+    if (palette) {
         clearWithDescription();
         setDescription(palette->description);
         storeDescription();
@@ -227,6 +228,7 @@ void MyPaletteModel::loadPaletteFrom(const QString &path)
     }
     refreshControlStates();
     emit myPaletteChanged();
+    return palette.has_value();
 }
 
 void MyPaletteModel::setCell(const QPoint &cell, const PaletteCell &contents)

@@ -117,8 +117,8 @@ public slots:
     // not written (nor truncated) when no chip can be listed.
     bool savePaletteTo(Corvo::PaletteFileFormat format, const QString &path) const;
     // Reads an XML palette file. A file that is not a palette this system reads leaves
-    // the palette as it was; otherwise the palette holds what could be found.
-    void loadPaletteFrom(const QString &path);
+    // the palette as it was (false); otherwise the palette holds what could be found.
+    bool loadPaletteFrom(const QString &path);
 
 signals:
     void myPaletteChanged();

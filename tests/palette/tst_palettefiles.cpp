@@ -281,7 +281,7 @@ void TestPaletteFiles::loadChecksVersionAndSystem()
     auto model = filledScratchModel();
     const QList<PaletteCell> before = model->cells();
     QSignalSpy changed(model.get(), &MyPaletteModel::myPaletteChanged);
-    model->loadPaletteFrom(file);
+    QCOMPARE(model->loadPaletteFrom(file), loads);
     QVERIFY2(changed.size() >= 1, "a file that opens always ends in myPaletteChanged()");
     if (loads) {
         QCOMPARE(model->description(), QStringLiteral("Loaded"));
@@ -432,7 +432,7 @@ void TestPaletteFiles::unreadableFilesChangeNothing()
     QVERIFY(writeBytes(file, bytes));
     auto model = filledScratchModel();
     const QList<PaletteCell> before = model->cells();
-    model->loadPaletteFrom(file);
+    QVERIFY(!model->loadPaletteFrom(file));
     QCOMPARE(model->cells(), before);
     QCOMPARE(model->description(), QStringLiteral("Before"));
 }
