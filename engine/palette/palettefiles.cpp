@@ -8,6 +8,7 @@
 #include "engine/palette/palettexml.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 
@@ -137,6 +138,9 @@ QByteArray paletteTextFile(const QList<PaletteCell> &cells)
 
 std::optional<QByteArray> readPaletteFile(const QString &path)
 {
+    // Folders, pipes and devices are no palette files; reading a pipe could block forever.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

@@ -35,8 +35,8 @@ QByteArray paletteXmlFile(const QString &description, const QList<PaletteCell> &
 // empty when there is no such cell.
 QByteArray paletteTextFile(const QList<PaletteCell> &cells);
 
-// The file's bytes, when it exists and opens; a file larger than any palette reads as
-// empty bytes, which no reader accepts.
+// The file's bytes, when it is a file that exists and opens; a file larger than any palette reads
+// as empty bytes, which no reader accepts.
 std::optional<QByteArray> readPaletteFile(const QString &path);
 // Replaces the file in one step; false (and the old file untouched) when that fails.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);

@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using Corvo::MyPaletteModel;
 using Corvo::PaletteCell;
 using Corvo::PaletteFileFormat;
@@ -443,6 +445,9 @@ void TestPaletteFiles::missingFileDoesNothing()
     QSignalSpy changed(model.get(), &MyPaletteModel::myPaletteChanged);
     model->loadPaletteFrom(path(QStringLiteral("missing.palette")));
     model->loadPaletteFrom(m_environment->root());
+    const QString pipe = path(QStringLiteral("pipe.palette"));
+    if (::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0)
+        QVERIFY2(!model->loadPaletteFrom(pipe), "a pipe is not read, so nothing blocks");
     QCOMPARE(changed.size(), 0);
     QVERIFY(model->cell(QPoint(3, 2)).isFilled());
 }
