@@ -71,8 +71,9 @@ int capsureMatches(const QString &text, QList<ColorEntry> &entries)
                         kMatchesSql.arg(QLatin1String(kUnicodeUpperFunction), searchedColumns()));
     if (!query.exec({text}))
         return Failed;
+    QSqlRecord record;
     while (query->next()) {
-        const QSqlRecord record = query->record();
+        readCurrentRow(query.query(), record);
         ColorEntry entry;
         entry.read(record);
         entry.collectionId = record.value(QStringLiteral("HIT_COLLECTION_ID")).toLongLong();

@@ -31,4 +31,14 @@ QUuid collectionUuidInSystemWideFile(qint64 collectionId)
     return {};
 }
 
+void readCurrentRow(QSqlQuery &query, QSqlRecord &record)
+{
+    if (record.isEmpty()) {
+        record = query.record();
+        return;
+    }
+    for (int i = 0; i < record.count(); ++i)
+        record.setValue(i, query.value(i));
+}
+
 } // namespace Corvo::DB

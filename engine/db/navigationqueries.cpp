@@ -83,8 +83,11 @@ void loadRows(const CollectionAccess &access, const QString &rowSql, ColorPage &
     PreparedQuery query(access.database, rowSql);
     if (!query.exec({access.id, page.id}))
         return;
-    while (query->next())
-        page.rows.append(entryOf(query->record(), access.id));
+    QSqlRecord record;
+    while (query->next()) {
+        readCurrentRow(query.query(), record);
+        page.rows.append(entryOf(record, access.id));
+    }
     page.sortRows();
 }
 

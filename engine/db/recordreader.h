@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QVariant>
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
@@ -33,10 +35,14 @@ public:
 
 private:
     int indexOf(const char *name) const;
-    QString textOrEmpty(const QString &column) const;
+    QString textOrEmpty(const char *column) const;
 
-    const QSqlRecord &m_record;
-    QStringList m_names;
+    // Every column's name and value copied out once: QSqlRecord copies a whole field on
+    // each fieldName() and value() call, and a chip is read from some forty columns.
+    // Names are compared by a hash first, so a look-up rarely compares texts.
+    QList<QString> m_names;
+    QList<QVariant> m_values;
+    QList<uint> m_hashes;
 };
 
 } // namespace Corvo::DB

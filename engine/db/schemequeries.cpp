@@ -85,10 +85,10 @@ int readEntries(PreparedQuery &query, QList<ColorEntry> &entries)
 {
     if (!query.isPrepared() || !query.exec())
         return Failed;
+    QSqlRecord record;
     while (query->next()) {
-        ColorEntry entry;
-        entry.read(query->record());
-        entries.append(entry);
+        readCurrentRow(query.query(), record);
+        entries.append(ColorEntry(record));
     }
     return Ok;
 }
