@@ -1,0 +1,188 @@
+#include "engine/capsure/cxf3reader.h"
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/palette/mypalettemodel.h"
+#include "engine/palette/scratchpalettestore.h"
+#include "tools/tintwell/authoring/collectionfilewriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+// What a palette costs: reloading its 24 cells on every collection switch, loading and
+// saving a palette file, and reading a Capsure measurement. Runs on a generated deck of
+// the demo's size (150 cards of 7 chips) whose labels show a display name.
+namespace {
+
+constexpr qint64 kCollectionId = 1;
+constexpr int kCards = 150;
+constexpr int kChipsPerCard = 7;
+constexpr int kCells = 24;
+const QUuid kCollection(QStringLiteral("{b0b0b0b0-0000-4000-8000-000000000001}"));
+
+struct Bench
+{
+    QString folder;
+    QList<qint64> rowIds;
+};
+
+Bench &bench()
+{
+    static Bench instance;
+    return instance;
+}
+
+QString filePath(const QString &name)
+{
+    return bench().folder + QLatin1Char('/') + name;
+}
+
+bool writeDeck(const QString &path)
+{
+    Tintwell::CollectionFileWriter writer;
+    if (!writer.create(path) || !writer.beginTransaction() || !writer.addSystemWideCollection())
+        return false;
+    Tintwell::CollectionSpec spec;
+    spec.id = kCollectionId;
+    spec.uuid = kCollection;
+    spec.systemId = QStringLiteral("BENCH");
+    spec.name = QStringLiteral("Bench deck");
+    if (!writer.addCollection(spec) ||
+        !writer.addSetting(kCollectionId, QStringLiteral("collection.enabled"), 1) ||
+        !writer.addSettingList(kCollectionId, QStringLiteral("row.name.display.order"),
+                               {QStringLiteral("1"), QStringLiteral("0")}))
+        return false;
+    for (int card = 1; card <= kCards; ++card) {
+        Tintwell::PageSpec page;
+        page.pageIndex = card;
+        page.segment = card % 24 + 1;
+        const auto pageId = writer.addPage(kCollectionId, page);
+        if (!pageId)
+            return false;
+        for (int chip = 1; chip <= kChipsPerCard; ++chip) {
+            Tintwell::RowSpec row;
+            row.pageId = *pageId;
+            row.rowIndex = chip;
+            row.code = QStringLiteral("B %1-%2").arg(card).arg(chip);
+            row.red = card;
+            row.green = chip * 30;
+            row.blue = 128;
+            row.names = {QStringLiteral("Name %1").arg(card), QStringLiteral("Shade %1").arg(chip)};
+            const auto rowId = writer.addRow(kCollectionId, row);
+            if (!rowId)
+                return false;
+            bench().rowIds.append(*rowId);
+        }
+    }
+    return writer.commit() && writer.close();
+}
+
+// A palette whose 24 cells hold chips spread over the deck.
+std::unique_ptr<Corvo::MyPaletteModel> fullPalette()
+{
+    auto palette =
+        std::make_unique<Corvo::MyPaletteModel>(std::make_unique<Corvo::ScratchPaletteStore>());
+    for (int i = 0; i < kCells; ++i) {
+        Corvo::DB::ColorEntry entry;
+        Corvo::DB::rowById(kCollection, bench().rowIds.at(i * 41), entry);
+        palette->setDropTarget(QPoint(i % 6, i / 6));
+        palette->dropChip(kCollection, entry);
+    }
+    palette->setDescription(QStringLiteral("Benchmark palette"));
+    return palette;
+}
+
+void BM_PaletteReload(benchmark::State &state)
+{
+    const auto palette = fullPalette();
+    for (auto _ : state)
+        palette->reload(kCollection);
+    state.counters["cells"] = kCells;
+}
+
+void BM_PaletteSaveXml(benchmark::State &state)
+{
+    const auto palette = fullPalette();
+    const QString path = filePath(QStringLiteral("save.palette"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(palette->savePaletteTo(Corvo::PaletteFileFormat::Xml, path));
+}
+
+void BM_PaletteLoadXml(benchmark::State &state)
+{
+    const QString path = filePath(QStringLiteral("load.palette"));
+    fullPalette()->savePaletteTo(Corvo::PaletteFileFormat::Xml, path);
+    Corvo::MyPaletteModel palette(std::make_unique<Corvo::ScratchPaletteStore>());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(palette.loadPaletteFrom(path));
+}
+
+// A hostile file: a thousand chips, none of which can be found.
+void BM_PaletteLoadThousandUnknownChips(benchmark::State &state)
+{
+    QByteArray chips;
+    for (int i = 0; i < 1000; ++i)
+        chips += "<chip row=\"" + QByteArray::number(i % 4) + "\" col=\"" +
+                 QByteArray::number(i % 6) + "\"><entry uuid-of-collection=\"" +
+                 kCollection.toString().toLatin1() + "\" page-index=\"" +
+                 QByteArray::number(i % kCards + 1) +
+                 "\" row-index=\"1\" color-code=\"none\"/>"
+                 "</chip>";
+    const QString path = filePath(QStringLiteral("thousand.palette"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write("<velmora-palette version=\"3.0\" system=\"multi-collection\"><chips>" + chips +
+                   "</chips></velmora-palette>") < 0)
+        state.SkipWithError("cannot write the palette file");
+    file.close();
+    Corvo::MyPaletteModel palette(std::make_unique<Corvo::ScratchPaletteStore>());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(palette.loadPaletteFrom(path));
+}
+
+void BM_Cxf3ObjectNames(benchmark::State &state)
+{
+    QByteArray objects;
+    for (int i = 0; i < state.range(0); ++i)
+        objects += "<cc:Object ObjectType=\"Target\" Name=\"SW " + QByteArray::number(7000 + i) +
+                   "\" Id=\"" + QByteArray::number(i) +
+                   "\"><cc:ColorValues><cc:ColorCIELab><cc:L>50.1</cc:L><cc:A>2.2</cc:A>"
+                   "<cc:B>-3.3</cc:B></cc:ColorCIELab></cc:ColorValues></cc:Object>";
+    const QByteArray document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><cc:CxF "
+        "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"><cc:Resources>"
+        "<cc:ObjectCollection>" +
+        objects + "</cc:ObjectCollection></cc:Resources></cc:CxF>";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Corvo::readCxf3ObjectNames(document));
+}
+
+BENCHMARK(BM_PaletteReload)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaletteSaveXml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaletteLoadXml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaletteLoadThousandUnknownChips)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Cxf3ObjectNames)->Arg(3)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir scratch;
+    bench().folder = scratch.path();
+    const QString dataFolder = scratch.filePath(QStringLiteral("data"));
+    QDir().mkpath(dataFolder + QStringLiteral("/Contents/Resources"));
+    if (!writeDeck(dataFolder + QStringLiteral("/Contents/Resources/bench.db"))) {
+        std::fprintf(stderr, "cannot write the benchmark deck\n");
+        return EXIT_FAILURE;
+    }
+    Corvo::DB::setDataFolder(dataFolder);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return EXIT_SUCCESS;
+}
