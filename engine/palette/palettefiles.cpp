@@ -22,7 +22,9 @@ constexpr int kVersion3 = 3;
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 const QString kTextSeparator = QStringLiteral(" : ");
 
-// Version 2 names one collection by its short identifier; version 3 names each chip's.
+// The collection of a file this system reads: version 2 names one by its short
+// identifier; a version 3 file spans collections (null, each chip names its own).
+// Nothing for any other file.
 std::optional<QUuid> fileCollection(const PaletteFileContents &contents)
 {
     if (contents.majorVersion == kVersion2) {
@@ -82,8 +84,8 @@ std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
     const std::optional<PaletteFileContents> contents = readPaletteXml(bytes);
     if (!contents)
         return std::nullopt;
-    const std::optional<QUuid> version2Collection = fileCollection(*contents);
-    if (!version2Collection)
+    const std::optional<QUuid> collectionOfFile = fileCollection(*contents);
+    if (!collectionOfFile)
         return std::nullopt;
     ResolvedPalette palette;
     palette.description = contents->description;
@@ -95,7 +97,7 @@ std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
         if (resolved.contains(position))
             continue;
         const QUuid collection =
-            contents->majorVersion == kVersion2 ? *version2Collection : chip->collection;
+            contents->majorVersion == kVersion2 ? *collectionOfFile : chip->collection;
         DB::ColorEntry entry;
         const bool found = contents->majorVersion == kVersion2
                                ? findVersion2Chip(collection, *chip, entry)
