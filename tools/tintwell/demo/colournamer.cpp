@@ -18,6 +18,7 @@ const QString kNameList = QStringLiteral(":/tintwell/colornames.csv");
 constexpr double kGoodReach = 7.0;
 constexpr double kAnyReach = 9.0;
 constexpr int kLongestName = 22;
+constexpr int kMostWords = 3;
 
 struct HueWord
 {
@@ -36,7 +37,8 @@ constexpr std::array<HueWord, 24> kHueWords = {{
 
 bool usableName(const QString &name)
 {
-    if (name.isEmpty() || name.size() > kLongestName || name.at(0).isDigit())
+    if (name.isEmpty() || name.size() > kLongestName || name.at(0).isDigit() ||
+        name.count(QLatin1Char(' ')) >= kMostWords)
         return false;
     for (const QChar character : name) {
         if (character.unicode() > 0x24F || character == QLatin1Char('<') ||

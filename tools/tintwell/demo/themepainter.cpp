@@ -200,12 +200,12 @@ QImage ThemePainter::paintLogo(const QSize &size) const
         painter.restore();
     }
     painter.setPen(m_style.accent.darker(140));
-    painter.setFont(fontOf(15, true, 2.0));
-    painter.drawText(QRectF(52, 8, size.width() - 52, 30), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.setFont(fontOf(12, true, 0.5));
+    painter.drawText(QRectF(50, 8, size.width() - 50, 30), Qt::AlignLeft | Qt::AlignVCenter,
                      m_style.brand);
     painter.setFont(fontOf(9, false));
     painter.setPen(QColor(70, 70, 70));
-    painter.drawText(QRectF(52, 34, size.width() - 52, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(50, 34, size.width() - 50, 18), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Colour picker"));
     return image;
 }
