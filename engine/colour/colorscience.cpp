@@ -28,6 +28,11 @@ const double cos6 = std::cos(deg6);
 const double sin6 = std::sin(deg6);
 const double cos63 = std::cos(deg63);
 const double sin63 = std::sin(deg63);
+// For a mean hue from 0 to 110 degrees, (mean - 275 degrees) / 25 degrees is beyond 6.6, so
+// |RT| < 1e-18: far below half a unit in the last place of the chroma and hue part, whose
+// sum it therefore cannot change. Skipping it saves an arc tangent, an exponential and a
+// sine and gives the very same doubles.
+const double cos110 = std::cos(110.0 * pi / 180.0);
 
 double decodeSrgb(double channel)
 {
@@ -64,13 +69,15 @@ double hueAngle(double b, double aPrime)
 }
 
 // The hue terms of a pair of chromatic colours: the mean hue as an angle in [0, 2pi) and as
-// its cosine and sine, and sin(dh / 2) of the hue difference dh.
+// its cosine and sine, and sin(dh / 2) of the hue difference dh. When the rotation term
+// cannot change the result the angle is left unset.
 struct HueTerms
 {
     double meanHue = 0.0;
     double cosMean = 1.0;
     double sinMean = 0.0;
     double sinHalfDifference = 0.0;
+    bool rotationVanishes = false;
 };
 
 // Mean and difference straight from the two hue angles, with the wrap-around rules.
@@ -121,8 +128,12 @@ HueTerms hueTerms(double a1, double b1, double c1, double a2, double b2, double 
     HueTerms terms;
     terms.cosMean = sumX / sumLength;
     terms.sinMean = sumY / sumLength;
-    const double mean = std::atan2(sumY, sumX);
-    terms.meanHue = mean < 0.0 ? mean + twoPi : mean;
+    if (sumY >= 0.0 && terms.cosMean > cos110) {
+        terms.rotationVanishes = true;
+    } else {
+        const double mean = std::atan2(sumY, sumX);
+        terms.meanHue = mean < 0.0 ? mean + twoPi : mean;
+    }
 
     const double diffX = u2x - u1x;
     const double diffY = u2y - u1y;
@@ -144,6 +155,14 @@ double hueWeight(double c, double s)
     const double sin4 = 2.0 * sin2 * cos2;
     return 1.0 - 0.17 * (c * cos30 + s * sin30) + 0.24 * cos2 + 0.32 * (cos3 * cos6 - sin3 * sin6) -
            0.20 * (cos4 * cos63 + sin4 * sin63);
+}
+
+// RT: the rotation of the chroma and hue differences around blue (mean hue near 275°).
+double rotationTerm(double meanHue, double meanChroma)
+{
+    const double hueFromBlue = (meanHue - deg275) / deg25;
+    const double dTheta = deg30 * std::exp(-hueFromBlue * hueFromBlue);
+    return -std::sin(2.0 * dTheta) * 2.0 * chromaWeight(meanChroma);
 }
 
 // dL' / SL, shared by the difference and its lower bound so that both round alike.
@@ -204,11 +223,8 @@ double deltaE2000(const Lab &reference, const Lab &sample)
     const double dH = 2.0 * std::sqrt(chromaProduct) * hue.sinHalfDifference;
     const double sh = 1.0 + 0.015 * meanC * hueWeight(hue.cosMean, hue.sinMean);
 
-    const double hueFromBlue = (hue.meanHue - deg275) / deg25;
-    const double dTheta = deg30 * std::exp(-hueFromBlue * hueFromBlue);
-    const double rt = -std::sin(2.0 * dTheta) * 2.0 * chromaWeight(meanC);
-
     const double th = dH / sh;
+    const double rt = hue.rotationVanishes ? 0.0 : rotationTerm(hue.meanHue, meanC);
     // The chroma and hue part is summed first: it is never negative, so the result never
     // falls below |tl| even by rounding, which keeps the search bound exact.
     return std::sqrt(tl * tl + (tc * tc + th * th + rt * tc * th));
