@@ -2,6 +2,7 @@
 
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
+#include "tools/tintwell/authoring/collectionfilewriter.h"
 
 #include <QtTest>
 
@@ -39,6 +40,7 @@ private slots:
     void findRowByRgb_data();
     void findRowByRgb();
     void crossCollectionSearchWorksBeforeAnyCollectionWasUsed();
+    void rowsWhosePageVanishedAreMissing();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -447,6 +449,32 @@ void NavigationQueriesTest::crossCollectionSearchWorksBeforeAnyCollectionWasUsed
     TestEnvironment::resetCatalogue();
     QCOMPARE(Corvo::DB::findRowByCode(QStringLiteral("p7r1"), entry), int(Ok));
     QCOMPARE(entry.collectionId, qint64(2));
+}
+
+void NavigationQueriesTest::rowsWhosePageVanishedAreMissing()
+{
+    // Foreign keys are not enforced by SQLite unless asked, so a file can hold chips and
+    // map entries of a card that is gone.
+    Tintwell::CollectionFileWriter writer;
+    QVERIFY(writer.open(m_fixture->path));
+    QVERIFY(writer.exec(QStringLiteral("DELETE FROM PAGE WHERE ID = ?"), {m_fixture->page("p5")}));
+    QVERIFY(writer.close());
+    const QUuid uuid = QueryFixture::uuidA();
+    ColorEntry entry;
+    QCOMPARE(rowById(uuid, m_fixture->row("p5r1"), entry), int(Failed));
+    QCOMPARE(rowAt(uuid, 5, 1, entry), int(Failed));
+    QCOMPARE(Corvo::DB::findRowByCode(QStringLiteral("P5R1"), entry), int(Failed));
+    ColorPage page;
+    QCOMPARE(pageAt(uuid, 5, page), int(Failed));
+    QCOMPARE(pageById(uuid, m_fixture->page("p5"), false, page), int(Failed));
+    QCOMPARE(Corvo::DB::adjacentPage(uuid, 2, false, kAllMoods, false, page), int(Ok));
+    QCOMPARE(page.pageIndex, 6);
+    QList<int> found;
+    QCOMPARE(segments(uuid, found), int(Ok));
+    QCOMPARE(found, QList<int>({2, 3, 5, 7}));
+    QList<LabSample> samples;
+    QCOMPARE(rowLabTable(uuid, samples), int(Ok));
+    QCOMPARE(samples.size(), 15);
 }
 
 QTEST_GUILESS_MAIN(NavigationQueriesTest)

@@ -185,7 +185,9 @@ int runPage(Tintwell::Invocation &call)
                                                            call.hasFlag(kExteriorFlag), page)
                                         : DB::pageAt(uuid, *index, page);
     if (result != DB::Ok)
-        return reportResult(call, result, QStringLiteral("no such card"));
+        return reportResult(call, result,
+                            next || previous ? QStringLiteral("no other card qualifies")
+                                             : QStringLiteral("no such card"));
     if (call.json())
         call.printJson(QJsonDocument(pageJson(page)));
     else
