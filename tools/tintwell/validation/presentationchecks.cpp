@@ -159,7 +159,7 @@ QString formProblem(const SettingForm &form, const QList<SettingValue> &values,
         const QStringList &names = form.form == Form::TabPages ? kTabPages : kSchemeKinds;
         for (const SettingValue &value : values) {
             if (!value.isText)
-                return QStringLiteral("a value stored as a number makes the whole list fall "
+                return QStringLiteral("a value not stored as text makes the whole list fall "
                                       "back to its default; store names as text");
             if (!containsIgnoringCase(names, value.value.toString().trimmed()))
                 return QStringLiteral("\"%1\" is none of %2")

@@ -44,12 +44,13 @@ QMap<QString, QStringList> requiredLayout()
         {QStringLiteral("THEME"),
          {QStringLiteral("ID"), QStringLiteral("COLLECTION_ID"), QStringLiteral("ITEM_KEY"),
           QStringLiteral("ITEM_DATA")}},
+        // A page's name and extra columns are read only where a setting names them.
         {QStringLiteral("PAGE"),
-         QStringList{QStringLiteral("ID"), QStringLiteral("PAGE_INDEX"), QStringLiteral("SEGMENT"),
-                     QStringLiteral("EXTERIOR"), QStringLiteral("MOOD")} +
-             textColumns()},
+         {QStringLiteral("ID"), QStringLiteral("PAGE_INDEX"), QStringLiteral("SEGMENT"),
+          QStringLiteral("EXTERIOR"), QStringLiteral("MOOD")}},
         {QStringLiteral("COLLECTION_PAGE_MAP"),
          {QStringLiteral("COLLECTION_ID"), QStringLiteral("PAGE_ID")}},
+        // The scheme statements name every name and extra column of a chip.
         {QStringLiteral("ROW"),
          QStringList{QStringLiteral("ID"), QStringLiteral("PAGE_ID"), QStringLiteral("ROW_INDEX"),
                      QStringLiteral("CODE"), QStringLiteral("SEGMENT"), QStringLiteral("RED"),

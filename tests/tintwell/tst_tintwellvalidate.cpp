@@ -1,0 +1,346 @@
+#include "testenvironment.h"
+
+#include "tools/tintwell/cli/commandline.h"
+#include "tools/tintwell/validation/filevalidator.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+const QString kExampleSource = QStringLiteral(TINTWELL_EXAMPLE_SOURCE);
+const QString kEditConnection = QStringLiteral("tst_tintwellvalidate-edit");
+
+// The view as first written: a priority that is no number ranks first (CAST gives 0).
+const char kCarelessView[] =
+    "CREATE VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY AS SELECT S.COLLECTION_ID, "
+    "COALESCE(CAST(S.VALUE AS INTEGER), 999) AS PRIORITY FROM SETTING S WHERE S.NAME = "
+    "'capsure.priority' AND S.COLLECTION_ID IN (SELECT S2.COLLECTION_ID FROM SETTING S2 WHERE "
+    "S2.NAME = 'capsure.enabled' COLLATE NOCASE AND CAST(S2.VALUE AS INTEGER) = 1) ORDER BY "
+    "PRIORITY ASC";
+
+} // namespace
+
+// "tintwell validate" on files broken on purpose: each breach is reported with where it
+// is and what is wrong, and nothing crashes.
+class TintwellValidateTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exampleIsValid();
+    void reportsBreaches_data();
+    void reportsBreaches();
+    void reportsFilesThatAreNotDatabases_data();
+    void reportsFilesThatAreNotDatabases();
+    void warningsAloneKeepTheFileValid();
+    void jsonReportAndExitCodes();
+    void unreadableFileIsBadInput();
+
+private:
+    QString copyOfExample(const QString &name);
+    void edit(const QString &file, const QStringList &statements);
+
+    QTemporaryDir m_folder;
+    QString m_example;
+};
+
+void TintwellValidateTest::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    m_example = m_folder.filePath(QStringLiteral("example.db"));
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QCOMPARE(Tintwell::runCommandLine({QStringLiteral("build"), kExampleSource, m_example},
+                                      outStream, errStream),
+             0);
+}
+
+QString TintwellValidateTest::copyOfExample(const QString &name)
+{
+    const QString copy = m_folder.filePath(name + QStringLiteral(".db"));
+    QFile::remove(copy);
+    QFile::copy(m_example, copy);
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy;
+}
+
+void TintwellValidateTest::edit(const QString &file, const QStringList &statements)
+{
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kEditConnection);
+        database.setDatabaseName(file);
+        QVERIFY(database.open());
+        QSqlQuery query(database);
+        for (const QString &statement : statements)
+            QVERIFY2(query.exec(statement),
+                     qPrintable(statement + QStringLiteral(": ") + query.lastError().text()));
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(kEditConnection);
+}
+
+void TintwellValidateTest::exampleIsValid()
+{
+    Tintwell::FileValidator validator;
+    QVERIFY(validator.validate(m_example));
+    QVERIFY(!validator.problems().hasErrors());
+}
+
+void TintwellValidateTest::reportsBreaches_data()
+{
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("what");
+
+    QTest::newRow("missing table")
+        << QStringList{QStringLiteral("DROP TABLE TEXTURE_MAP")} << true
+        << QStringLiteral("table TEXTURE_MAP") << QStringLiteral("missing");
+    QTest::newRow("missing column")
+        << QStringList{QStringLiteral("ALTER TABLE \"ROW\" DROP COLUMN EXTRA9")} << true
+        << QStringLiteral("table ROW") << QStringLiteral("EXTRA9");
+    QTest::newRow("missing view") << QStringList{QStringLiteral(
+                                         "DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY")}
+                                  << true
+                                  << QStringLiteral("view CAPSURE_COLLECTION_IDS_BY_PRIORITY")
+                                  << QStringLiteral("missing");
+    QTest::newRow("view that ranks text first")
+        << QStringList{QStringLiteral("DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY"),
+                       QString::fromLatin1(kCarelessView)}
+        << true << QStringLiteral("view CAPSURE_COLLECTION_IDS_BY_PRIORITY")
+        << QStringLiteral("2:0");
+    QTest::newRow("no system-wide collection")
+        << QStringList{QStringLiteral("DELETE FROM COLLECTION WHERE ID = 0")} << true
+        << QStringLiteral("table COLLECTION") << QStringLiteral("no system-wide collection");
+    QTest::newRow("second all-F collection")
+        << QStringList{QStringLiteral("CREATE TABLE C2 AS SELECT * FROM COLLECTION"),
+                       QStringLiteral("DROP TABLE COLLECTION"),
+                       QStringLiteral("ALTER TABLE C2 RENAME TO COLLECTION"),
+                       QStringLiteral("INSERT INTO COLLECTION VALUES (5, "
+                                      "'{ffffffff-ffff-ffff-ffff-ffffffffffff}', 'COPY', 1, "
+                                      "'Copy', 5)")}
+        << true << QStringLiteral("collection COPY (ID 5)")
+        << QStringLiteral("only the collection with ID 0");
+    QTest::newRow("uuid not braced")
+        << QStringList{QStringLiteral("UPDATE COLLECTION SET UUID = "
+                                      "'2b7e5a10-9c3d-4f61-8e24-0a5b6c7d8e9f' WHERE ID = 1")}
+        << true << QStringLiteral("collection HARBOUR (ID 1)")
+        << QStringLiteral("braced 38-character form");
+    QTest::newRow("duplicate page index")
+        << QStringList{QStringLiteral("DROP INDEX UNQ_PAGE_INDEX_IN_COLLECTION"),
+                       QStringLiteral("UPDATE PAGE SET PAGE_INDEX = 2 WHERE PAGE_INDEX = 3")}
+        << true << QStringLiteral("collection HARBOUR (ID 1)")
+        << QStringLiteral("PAGE_INDEX 2 is used by more than one card");
+    QTest::newRow("duplicate row index")
+        << QStringList{QStringLiteral("UPDATE \"ROW\" SET ROW_INDEX = 1 WHERE CODE = 'HB 102'")}
+        << true << QStringLiteral("card 1") << QStringLiteral("ROW_INDEX 1 is used by more");
+    QTest::newRow("row index gap")
+        << QStringList{QStringLiteral("UPDATE \"ROW\" SET ROW_INDEX = 9 WHERE CODE = 'HB 105'")}
+        << false << QStringLiteral("card 1") << QStringLiteral("not exactly 1 to 5");
+    QTest::newRow("page outside every collection")
+        << QStringList{QStringLiteral("INSERT INTO PAGE (COLLECTION_ID, NAME, PAGE_INDEX, "
+                                      "SEGMENT, MOOD) VALUES (1, 'Loose', 9, 1, 3)")}
+        << false << QStringLiteral("table PAGE") << QStringLiteral("belongs to no collection");
+    QTest::newRow("map names a missing page")
+        << QStringList{QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP VALUES (1, 999)")} << true
+        << QStringLiteral("table COLLECTION_PAGE_MAP") << QStringLiteral("page ID 999");
+    QTest::newRow("scheme names a missing chip")
+        << QStringList{QStringLiteral("UPDATE ROW_SCHEME_MAP SET SCHEME_ROW_ID = 4242 WHERE "
+                                      "ROWID = 1")}
+        << true << QStringLiteral("table ROW_SCHEME_MAP") << QStringLiteral("row ID 4242");
+    QTest::newRow("scheme of a chip of another collection")
+        << QStringList{QStringLiteral("UPDATE ROW_SCHEME_MAP SET COLLECTION_ID = 0")} << true
+        << QStringLiteral("table ROW_SCHEME_MAP") << QStringLiteral("does not belong to");
+    QTest::newRow("scheme not a multiple of the card length")
+        << QStringList{QStringLiteral("DELETE FROM ROW_SCHEME_MAP WHERE ROWID = 1")} << false
+        << QStringLiteral("chip 3 \"HB 103\"") << QStringLiteral("not a multiple");
+    QTest::newRow("trend entry names a missing chip")
+        << QStringList{QStringLiteral("UPDATE VISTARA_ENTRY SET ROW_ID = 777 WHERE ROW_ID IS NOT "
+                                      "NULL")}
+        << true << QStringLiteral("table VISTARA_ENTRY") << QStringLiteral("row ID 777");
+    QTest::newRow("product map names a missing product")
+        << QStringList{QStringLiteral("INSERT INTO ROW_PRODUCT_MAP VALUES (1, 1, 55)")} << true
+        << QStringLiteral("table ROW_PRODUCT_MAP") << QStringLiteral("product ID 55");
+    QTest::newRow("texture on a missing page")
+        << QStringList{QStringLiteral("UPDATE TEXTURE_MAP SET PAGE_ID = 99 WHERE ROWID = 1")}
+        << true << QStringLiteral("table TEXTURE_MAP") << QStringLiteral("page ID 99");
+    QTest::newRow("texture that does not decode")
+        << QStringList{QStringLiteral("UPDATE TEXTURE SET IMAGE = X'0102'")} << true
+        << QStringLiteral("texture ID 1") << QStringLiteral("does not decode");
+    QTest::newRow("lab inconsistent with rgb")
+        << QStringList{QStringLiteral("UPDATE \"ROW\" SET A = A + 4 WHERE CODE = 'HB 203'")} << true
+        << QStringLiteral("chip 3 \"HB 203\"") << QStringLiteral("CIEDE2000");
+    QTest::newRow("rgb out of range")
+        << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
+                       QStringLiteral("UPDATE \"ROW\" SET RED = 300 WHERE CODE = 'HB 301'")}
+        << true << QStringLiteral("\"HB 301\"") << QStringLiteral("out of range");
+    QTest::newRow("mood outside 1 to 6")
+        << QStringList{QStringLiteral("UPDATE PAGE SET MOOD = 0 WHERE PAGE_INDEX = 2")} << true
+        << QStringLiteral("card 2") << QStringLiteral("MOOD 0");
+    QTest::newRow("card type nobody knows")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'square' WHERE NAME = "
+                                      "'card.type'")}
+        << true << QStringLiteral("setting \"card.type\"") << QStringLiteral("square");
+    QTest::newRow("flag that is no number")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'yes' WHERE NAME = "
+                                      "'mood.visible'")}
+        << true << QStringLiteral("setting \"mood.visible\"") << QStringLiteral("\"yes\"");
+    QTest::newRow("tab page stored as a number")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = X'38' WHERE NAME = "
+                                      "'tab.bar.page' AND VALUE_INDEX = 1")}
+        << true << QStringLiteral("setting \"tab.bar.page\"") << QStringLiteral("as text");
+    QTest::newRow("texture size of one number")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = '148' WHERE NAME = "
+                                      "'texture.size'")}
+        << true << QStringLiteral("setting \"texture.size\"") << QStringLiteral("\"148\"");
+    QTest::newRow("capsure priority that is no integer")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'first' WHERE NAME = "
+                                      "'capsure.priority'")}
+        << false << QStringLiteral("setting \"capsure.priority\"") << QStringLiteral("ranks last");
+    QTest::newRow("display order names a missing column")
+        << QStringList{QStringLiteral("ALTER TABLE PAGE DROP COLUMN NAME9"),
+                       QStringLiteral("UPDATE SETTING SET VALUE = '9' WHERE NAME = "
+                                      "'page.name.display.order'")}
+        << false << QStringLiteral("setting \"page.name.display.order\"")
+        << QStringLiteral("PAGE.NAME9");
+    QTest::newRow("missing translation key")
+        << QStringList{QStringLiteral(
+               "DELETE FROM LOCALE WHERE \"KEY\" = 'mypalette.palette.save'")}
+        << true << QStringLiteral("collection HARBOUR (ID 1)")
+        << QStringLiteral("mypalette.palette.save");
+    QTest::newRow("theme image that does not decode")
+        << QStringList{QStringLiteral("UPDATE THEME SET ITEM_DATA = X'89504E47' WHERE ITEM_KEY = "
+                                      "'image.banner'")}
+        << true << QStringLiteral("theme item \"image.banner\"")
+        << QStringLiteral("does not decode");
+    QTest::newRow("theme colour that is no colour")
+        << QStringList{QStringLiteral("UPDATE THEME SET ITEM_DATA = CAST('blue-ish' AS BLOB) "
+                                      "WHERE ITEM_KEY = 'color.widget.collectionselector.text'")}
+        << true << QStringLiteral("color.widget.collectionselector.text")
+        << QStringLiteral("not a colour");
+    QTest::newRow("name that looks like markup")
+        << QStringList{QStringLiteral("UPDATE \"ROW\" SET NAME1 = 'Red <i>deep</i>' WHERE CODE = "
+                                      "'HB 404'")}
+        << false << QStringLiteral("\"HB 404\"") << QStringLiteral("looks like markup");
+}
+
+void TintwellValidateTest::reportsBreaches()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(bool, error);
+    QFETCH(QString, where);
+    QFETCH(QString, what);
+    const QString file = copyOfExample(
+        QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));
+    edit(file, statements);
+    Tintwell::FileValidator validator;
+    QVERIFY(validator.validate(file));
+    QString report;
+    bool found = false;
+    for (const Tintwell::Problem &problem : validator.problems().problems()) {
+        report += problem.where + QStringLiteral(": ") + problem.what + QLatin1Char('\n');
+        const bool isError = problem.severity == Tintwell::Problem::Severity::Error;
+        if (isError == error && problem.where.contains(where) && problem.what.contains(what))
+            found = true;
+    }
+    QVERIFY2(found, qPrintable(report));
+    QCOMPARE(validator.problems().hasErrors(), error);
+}
+
+void TintwellValidateTest::reportsFilesThatAreNotDatabases_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("what");
+    QFile example(m_example);
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    const QByteArray bytes = example.readAll();
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("not an SQLite database");
+    QTest::newRow("text") << QByteArray("name,hex\nRed,#ff0000\n")
+                          << QStringLiteral("not an SQLite database");
+    QTest::newRow("header only") << bytes.left(60) << QStringLiteral("truncated");
+    QTest::newRow("cut in half") << bytes.left(bytes.size() / 2) << QStringLiteral("truncated");
+    QByteArray scrambled = bytes;
+    for (qsizetype i = 4096; i < scrambled.size(); i += 7)
+        scrambled[i] = static_cast<char>(scrambled.at(i) ^ 0x5A);
+    QTest::newRow("scrambled pages") << scrambled << QStringLiteral("");
+}
+
+void TintwellValidateTest::reportsFilesThatAreNotDatabases()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, what);
+    const QString file = m_folder.filePath(QStringLiteral("broken.db"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(content);
+    out.close();
+    Tintwell::FileValidator validator;
+    QVERIFY(validator.validate(file));
+    QVERIFY(validator.problems().hasErrors());
+    const Tintwell::Problem &first = validator.problems().problems().first();
+    QVERIFY2(first.what.contains(what), qPrintable(first.what));
+}
+
+void TintwellValidateTest::warningsAloneKeepTheFileValid()
+{
+    const QString file = copyOfExample(QStringLiteral("warnings"));
+    edit(file, {QStringLiteral("UPDATE SETTING SET VALUE = '2x' WHERE NAME = 'capsure.priority'")});
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QCOMPARE(Tintwell::runCommandLine({QStringLiteral("validate"), file}, outStream, errStream), 0);
+    QVERIFY(out.contains(QLatin1String("warning: ")));
+    QVERIFY(out.contains(QLatin1String(": valid")));
+}
+
+void TintwellValidateTest::jsonReportAndExitCodes()
+{
+    const QString file = copyOfExample(QStringLiteral("json"));
+    edit(file, {QStringLiteral("DELETE FROM COLLECTION WHERE ID = 0")});
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QCOMPARE(Tintwell::runCommandLine({QStringLiteral("validate"), file, QStringLiteral("--json")},
+                                      outStream, errStream),
+             1);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(document.object().value(QStringLiteral("ok")).toBool(true), false);
+    const QJsonArray problems = document.object().value(QStringLiteral("problems")).toArray();
+    QVERIFY(!problems.isEmpty());
+    for (const QJsonValue &problem : problems) {
+        QVERIFY(problem.toObject().contains(QStringLiteral("where")));
+        QVERIFY(problem.toObject().contains(QStringLiteral("what")));
+    }
+    QVERIFY(err.isEmpty());
+}
+
+void TintwellValidateTest::unreadableFileIsBadInput()
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    for (const QString &path : {m_folder.filePath(QStringLiteral("absent.db")), m_folder.path()}) {
+        err.clear();
+        QCOMPARE(Tintwell::runCommandLine({QStringLiteral("validate"), path}, outStream, errStream),
+                 2);
+        QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    }
+}
+
+QTEST_MAIN(TintwellValidateTest)
+#include "tst_tintwellvalidate.moc"
