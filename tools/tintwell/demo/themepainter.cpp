@@ -188,24 +188,24 @@ QImage ThemePainter::paintLogo(const QSize &size) const
     QPainter painter(&image);
     beginSmooth(painter);
     // Five chips fanned out from a common pivot, then the word mark.
-    const QPointF pivot(26, size.height() - 8);
+    const QPointF pivot(22, size.height() - 6);
     const qsizetype count = std::min<qsizetype>(5, m_style.bannerSwatches.size());
     for (int i = 0; i < count; ++i) {
         painter.save();
         painter.translate(pivot);
-        painter.rotate(-40.0 + i * 20.0);
+        painter.rotate(-35.0 + i * 17.5);
         painter.setPen(QPen(QColor(0, 0, 0, 90), 1));
         painter.setBrush(m_style.bannerSwatches.at(i * m_style.bannerSwatches.size() / count));
-        painter.drawRoundedRect(QRectF(-5, -44, 10, 44), 2, 2);
+        painter.drawRoundedRect(QRectF(-5, -40, 10, 40), 2, 2);
         painter.restore();
     }
     painter.setPen(m_style.accent.darker(140));
     painter.setFont(fontOf(12, true, 0.5));
-    painter.drawText(QRectF(50, 8, size.width() - 50, 30), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(56, 8, size.width() - 56, 30), Qt::AlignLeft | Qt::AlignVCenter,
                      m_style.brand);
     painter.setFont(fontOf(9, false));
     painter.setPen(QColor(70, 70, 70));
-    painter.drawText(QRectF(50, 34, size.width() - 50, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(56, 34, size.width() - 56, 18), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Colour picker"));
     return image;
 }
