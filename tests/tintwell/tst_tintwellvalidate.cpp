@@ -136,6 +136,9 @@ void TintwellValidateTest::reportsBreaches_data()
                                       "'2b7e5a10-9c3d-4f61-8e24-0a5b6c7d8e9f' WHERE ID = 1")}
         << true << QStringLiteral("collection HARBOUR (ID 1)")
         << QStringLiteral("braced 38-character form");
+    QTest::newRow("system id with a trailing blank")
+        << QStringList{QStringLiteral("UPDATE COLLECTION SET SYSTEMID = 'HARBOUR ' WHERE ID = 1")}
+        << true << QStringLiteral("collection HARBOUR  (ID 1)") << QStringLiteral("without blanks");
     QTest::newRow("duplicate page index")
         << QStringList{QStringLiteral("DROP INDEX UNQ_PAGE_INDEX_IN_COLLECTION"),
                        QStringLiteral("UPDATE PAGE SET PAGE_INDEX = 2 WHERE PAGE_INDEX = 3")}

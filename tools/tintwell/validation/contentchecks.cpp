@@ -59,6 +59,8 @@ void checkCollections(ValidationContext &context)
 {
     static const QRegularExpression uuidForm(QStringLiteral(
         "^\\{[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}\\}$"));
+    static const QRegularExpression systemIdForm(
+        QStringLiteral("^(?=.{1,32}$)[^\\s\\p{Cc}](.*[^\\s\\p{Cc}])?$"));
     ProblemList &problems = context.problems();
     QHash<QString, qint64> uuids;
     QHash<QString, qint64> systemIds;
@@ -88,6 +90,12 @@ void checkCollections(ValidationContext &context)
         uuids.insert(uuidKey, collection.id);
         if (collection.systemId.trimmed().isEmpty())
             problems.error(where, QStringLiteral("SYSTEMID is empty"));
+        else if (!systemIdForm.match(collection.systemId).hasMatch())
+            problems.error(where, QStringLiteral("SYSTEMID \"%1\" is not 1 to 32 characters "
+                                                 "without blanks at either end or control "
+                                                 "characters; palette files name the "
+                                                 "collection by it")
+                                      .arg(collection.systemId));
         const QString systemIdKey = collection.systemId.toUpper();
         if (systemIds.contains(systemIdKey))
             problems.error(where, QStringLiteral("SYSTEMID \"%1\" is also used by %2 (letter "
