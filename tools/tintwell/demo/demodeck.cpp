@@ -82,6 +82,7 @@ QList<SettingModel> sharedSettings(int segments, const QString &cardType)
         {QStringLiteral("num.of.segments"), {QString::number(segments)}},
         {QStringLiteral("first.segment.angle"), {QString::number(kFirstSegmentAngle)}},
         {QStringLiteral("segment.increment.orientation"), {QStringLiteral("CW")}},
+        {QStringLiteral("mode.card"), {QStringLiteral("ModeColorToColor")}},
         {QStringLiteral("mode.mood"), {QStringLiteral("MoodModeNormal")}},
         {QStringLiteral("mood.visible"), {QStringLiteral("1")}},
         {QStringLiteral("has.product.groups.page"), {QStringLiteral("1")}},
@@ -126,7 +127,6 @@ QList<SettingModel> mainSettings()
 {
     QList<SettingModel> settings = sharedSettings(kMainSegments, QStringLiteral("normal"));
     settings += {
-        {QStringLiteral("mode.card"), {QStringLiteral("ModeColorToColor")}},
         {QStringLiteral("has.exterior.filter"), {QStringLiteral("1")}},
         {QStringLiteral("product.groups.mode"), {QStringLiteral("Products")}},
         {QStringLiteral("schemes"),
