@@ -54,7 +54,6 @@ public:
 
 private:
     void planCard(int segment, int tone);
-    CardModel &card(int index) { return m_cards[index]; }
 
     DeckDesign m_design;
     ColourNamer &m_namer;

@@ -18,8 +18,6 @@ const QString kSystemWideUuid = QStringLiteral("{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFF
 constexpr double kLabTolerance = 1.0;
 constexpr int kFirstMood = 1;
 constexpr int kLastMood = 6;
-constexpr int kFirstScheme = 1;
-constexpr int kLastScheme = 8;
 
 bool isWholeNumber(const QVariant &value, qint64 minimum, qint64 maximum)
 {
