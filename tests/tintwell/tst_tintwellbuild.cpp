@@ -73,6 +73,7 @@ private slots:
     void badSourceIsRefusedWithoutOutput_data();
     void badSourceIsRefusedWithoutOutput();
     void failedBuildKeepsThePreviousFile();
+    void reportsWhatItWroteInJson();
 
 private:
     int run(const QStringList &arguments);
@@ -627,6 +628,22 @@ void TintwellBuildTest::failedBuildKeepsThePreviousFile()
     QFile after(output);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), original);
+}
+
+void TintwellBuildTest::reportsWhatItWroteInJson()
+{
+    const QString output = m_environment->root() + QStringLiteral("/reported.db");
+    QCOMPARE(run({QStringLiteral("build"), kExampleSource, output, QStringLiteral("--json")}), 0);
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(m_out.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(report.value(QStringLiteral("collections")).toInt(), 1);
+    QCOMPARE(report.value(QStringLiteral("cards")).toInt(), 4);
+    QCOMPARE(report.value(QStringLiteral("chips")).toInt(), 20);
+    QCOMPARE(report.value(QStringLiteral("chipSchemeEntries")).toInt(), 15);
+    QCOMPARE(report.value(QStringLiteral("products")).toInt(), 3);
+    QCOMPARE(report.value(QStringLiteral("file")).toString(), QDir::toNativeSeparators(output));
+    QVERIFY(report.contains(QStringLiteral("milliseconds")));
 }
 
 QTEST_MAIN(TintwellBuildTest)

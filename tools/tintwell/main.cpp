@@ -21,8 +21,7 @@ int main(int argc, char *argv[])
 {
     // The tool paints theme images and textures but never shows a window, so it needs no
     // display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietMessageHandler);
     QGuiApplication application(argc, argv);
     QTextStream out(stdout);
