@@ -177,6 +177,10 @@ void TintwellValidateTest::reportsBreaches_data()
     QTest::newRow("texture on a missing page")
         << QStringList{QStringLiteral("UPDATE TEXTURE_MAP SET PAGE_ID = 99 WHERE ROWID = 1")}
         << true << QStringLiteral("table TEXTURE_MAP") << QStringLiteral("page ID 99");
+    QTest::newRow("texts of a missing collection")
+        << QStringList{QStringLiteral("INSERT INTO LOCALE (COLLECTION_ID, \"KEY\", STRING) "
+                                      "VALUES (9, 'motto', 'Lost')")}
+        << false << QStringLiteral("table LOCALE") << QStringLiteral("collection ID 9");
     QTest::newRow("texture that does not decode")
         << QStringList{QStringLiteral("UPDATE TEXTURE SET IMAGE = X'0102'")} << true
         << QStringLiteral("texture ID 1") << QStringLiteral("does not decode");

@@ -413,6 +413,23 @@ void checkReferences(ValidationContext &context)
             return what;
         });
     }
+    for (const QString &table :
+         {QStringLiteral("SETTING"), QStringLiteral("LOCALE"), QStringLiteral("THEME")}) {
+        if (!context.hasTable(table))
+            continue;
+        reportRows(
+            context, table,
+            QStringLiteral("SELECT COLLECTION_ID, COUNT(*) FROM \"%1\" WHERE "
+                           "COLLECTION_ID NOT IN (SELECT ID FROM COLLECTION) GROUP BY "
+                           "COLLECTION_ID")
+                .arg(table),
+            [](const QList<QVariant> &row) {
+                return QStringLiteral("%1 rows belong to collection ID %2, which does "
+                                      "not exist; nothing reads them")
+                    .arg(row.at(1).toString(), row.at(0).toString());
+            },
+            false);
+    }
     if (!context.hasTable(QStringLiteral("TEXTURE")))
         return;
     OffenderReport images(context.problems(), true);
