@@ -72,7 +72,7 @@ int TexturePainter::plaster(int x, int y) const
 {
     const double cloud = fractal(x / 28.0, y / 28.0, 5, 11);
     const double trowel = noise(x / 60.0 + y / 90.0, y / 14.0, 12);
-    return toGrey(196 + cloud * 44 + (trowel - 0.5) * 14);
+    return toGrey(206 + cloud * 40 + (trowel - 0.5) * 14);
 }
 
 int TexturePainter::wood(int x, int y) const
@@ -80,7 +80,7 @@ int TexturePainter::wood(int x, int y) const
     const double warp = fractal(x / 70.0, y / 18.0, 3, 21) * 9.0;
     const double rings = std::sin((y + warp) * 0.55 + std::sin(x / 40.0) * 1.5);
     const double fibre = noise(x / 2.0, y / 9.0, 22);
-    return toGrey(150 + rings * 30 + (fibre - 0.5) * 26);
+    return toGrey(196 + rings * 24 + (fibre - 0.5) * 22);
 }
 
 int TexturePainter::brick(int x, int y) const
@@ -90,10 +90,10 @@ int TexturePainter::brick(int x, int y) const
     const int column = shifted / kBrickWidth;
     const bool mortar = y % kBrickHeight < kMortar || shifted % kBrickWidth < kMortar;
     if (mortar)
-        return toGrey(205 + (noise(x / 3.0, y / 3.0, 31) - 0.5) * 30);
+        return toGrey(232 + (noise(x / 3.0, y / 3.0, 31) - 0.5) * 24);
     const double face = hash(column, course, 32);
     const double grain = fractal(x / 6.0, y / 6.0, 3, 33);
-    return toGrey(105 + face * 45 + (grain - 0.5) * 40);
+    return toGrey(160 + face * 45 + (grain - 0.5) * 36);
 }
 
 int TexturePainter::concrete(int x, int y) const
@@ -101,7 +101,7 @@ int TexturePainter::concrete(int x, int y) const
     const double base = fractal(x / 20.0, y / 20.0, 4, 41);
     const double pore = hash(x, y, 42);
     const double pores = pore > 0.985 ? -55.0 : 0.0;
-    return toGrey(150 + base * 50 + pores + (hash(x, y, 43) - 0.5) * 12);
+    return toGrey(180 + base * 50 + pores + (hash(x, y, 43) - 0.5) * 12);
 }
 
 int TexturePainter::linen(int x, int y) const
@@ -109,7 +109,7 @@ int TexturePainter::linen(int x, int y) const
     const double warp = std::sin(x * 1.7) * 0.5 + 0.5;
     const double weft = std::sin(y * 1.7) * 0.5 + 0.5;
     const double slub = noise(x / 2.0, y / 30.0, 51) + noise(x / 30.0, y / 2.0, 52);
-    return toGrey(178 + (warp * weft) * 40 + (slub - 1.0) * 24);
+    return toGrey(200 + (warp * weft) * 36 + (slub - 1.0) * 22);
 }
 
 int TexturePainter::stone(int x, int y) const
@@ -138,9 +138,9 @@ int TexturePainter::stone(int x, int y) const
         }
     }
     if (second - nearest < 2.0)
-        return toGrey(80 + hash(x, y, 63) * 20);
+        return toGrey(135 + hash(x, y, 63) * 20);
     const double face = hash(owner, 7, 64);
-    return toGrey(140 + face * 50 + (fractal(x / 9.0, y / 9.0, 3, 65) - 0.5) * 40);
+    return toGrey(175 + face * 45 + (fractal(x / 9.0, y / 9.0, 3, 65) - 0.5) * 36);
 }
 
 QImage TexturePainter::paint(const QString &name, const QSize &size) const
