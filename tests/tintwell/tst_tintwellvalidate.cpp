@@ -230,6 +230,11 @@ void TintwellValidateTest::reportsBreaches_data()
                                       "'image.banner'")}
         << true << QStringLiteral("theme item \"image.banner\"")
         << QStringLiteral("does not decode");
+    QTest::newRow("theme image of another shape")
+        << QStringList{QStringLiteral("UPDATE THEME SET ITEM_DATA = (SELECT IMAGE FROM TEXTURE "
+                                      "LIMIT 1) WHERE ITEM_KEY = 'image.banner'")}
+        << false << QStringLiteral("theme item \"image.banner\"")
+        << QStringLiteral("148 x 96 pixels; the picker draws it at 800 x 70");
     QTest::newRow("theme colour that is no colour")
         << QStringList{QStringLiteral("UPDATE THEME SET ITEM_DATA = CAST('blue-ish' AS BLOB) "
                                       "WHERE ITEM_KEY = 'color.widget.collectionselector.text'")}

@@ -9,12 +9,15 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
+
 namespace Tintwell::PresentationChecks {
 
 namespace {
 
 constexpr qint64 kSystemWideId = 0;
 constexpr int kLastTextColumn = 9;
+constexpr double kShapeTolerance = 0.05;
 
 enum class Form {
     Integer,
@@ -225,6 +228,17 @@ QString formProblem(const SettingForm &form, const QList<SettingValue> &values,
     return QString();
 }
 
+// Images may come at a multiple of the drawn size (for high-density screens); only a
+// different shape shows as a fault. An image the picker does not draw has no shape to keep.
+bool sameShape(const QSize &image, const QSize &drawn)
+{
+    if (!drawn.isValid() || drawn.isEmpty())
+        return true;
+    const double imageRatio = double(image.width()) / double(image.height());
+    const double drawnRatio = double(drawn.width()) / double(drawn.height());
+    return std::fabs(imageRatio / drawnRatio - 1.0) < kShapeTolerance;
+}
+
 QHash<QString, QList<SettingValue>> settingsOf(ValidationContext &context, qint64 collection)
 {
     QHash<QString, QList<SettingValue>> settings;
@@ -281,6 +295,9 @@ void checkTheme(ValidationContext &context)
     if (!context.hasTable(QStringLiteral("THEME")))
         return;
     const QList<PresentationKeys::ThemeImage> expected = PresentationKeys::themeImages();
+    QHash<QString, QSize> drawnSize;
+    for (const PresentationKeys::ThemeImage &image : expected)
+        drawnSize.insert(image.key.toLower(), image.size);
     for (const CollectionEntry &collection : context.collections()) {
         if (collection.id == kSystemWideId)
             continue;
@@ -294,9 +311,18 @@ void checkTheme(ValidationContext &context)
                 present.insert(key.toLower());
                 const QString where = QStringLiteral("%1, theme item \"%2\"").arg(label, key);
                 if (key.startsWith(QLatin1String("image."), Qt::CaseInsensitive)) {
-                    if (QImage::fromData(row.at(1).toByteArray()).isNull())
+                    const QImage image = QImage::fromData(row.at(1).toByteArray());
+                    if (image.isNull())
                         context.problems().error(where, QStringLiteral("does not decode as an "
                                                                        "image"));
+                    else if (!sameShape(image.size(), drawnSize.value(key.toLower())))
+                        context.problems().warning(
+                            where, QStringLiteral("is %1 x %2 pixels; the picker draws it at "
+                                                  "%3 x %4, so it will look stretched")
+                                       .arg(image.width())
+                                       .arg(image.height())
+                                       .arg(drawnSize.value(key.toLower()).width())
+                                       .arg(drawnSize.value(key.toLower()).height()));
                 } else if (key.startsWith(QLatin1String("color."), Qt::CaseInsensitive)) {
                     if (!QColor(QString::fromUtf8(row.at(1).toByteArray()).trimmed()).isValid())
                         context.problems().error(where, QStringLiteral("is not a colour such as "
