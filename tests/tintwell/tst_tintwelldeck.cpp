@@ -273,7 +273,11 @@ void TintwellDeckTest::writerHandsOutIdsAndKeepsGroups()
         chip.products = {{0, i % 2}};
         card.chips.append(chip);
     }
-    collection.cards = {card, card};
+    // Names that collide with each other and with a position must not break the file.
+    card.names = {QStringLiteral("2")};
+    Tintwell::CardModel unnamed = card;
+    unnamed.names.clear();
+    collection.cards = {card, unnamed};
     for (Tintwell::ChipModel &chip : collection.cards[1].chips)
         chip.code += QLatin1Char('b');
     collection.rowSchemes = {{{0, 1}, 2, {{{1, 0}, {1, 1}}, {{1, 2}}}}};

@@ -33,6 +33,19 @@ bool replaceFile(const QString &from, const QString &to)
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+// PAGE.NAME must be unique in a collection; nothing reads it, so the card's first name
+// serves when free, else its position.
+QString uniquePageName(const QString &firstName, int pageIndex, QSet<QString> &taken)
+{
+    const QString base =
+        firstName.trimmed().isEmpty() ? QStringLiteral("card %1").arg(pageIndex) : firstName;
+    QString name = base;
+    for (int attempt = 2; taken.contains(name.toLower()); ++attempt)
+        name = QStringLiteral("%1 (%2)").arg(base).arg(attempt);
+    taken.insert(name.toLower());
+    return name;
+}
+
 RowSpec rowSpecFor(const ChipModel &chip, const CardModel &card, qint64 pageId, int rowIndex)
 {
     RowSpec spec;
@@ -141,10 +154,7 @@ private:
             page.mood = card.mood;
             page.names = card.names;
             page.extras = card.extras;
-            const QString name = card.names.value(0);
-            if (!name.isEmpty() && !pageNames.contains(name.toLower()))
-                page.name = name;
-            pageNames.insert(page.name.toLower());
+            page.name = uniquePageName(card.names.value(0), c + 1, pageNames);
             const std::optional<qint64> pageId = m_file.addPage(m_id, page);
             if (!pageId)
                 return where(QStringLiteral("card %1").arg(c + 1));
