@@ -553,6 +553,10 @@ void TintwellBuildTest::badSourceIsRefusedWithoutOutput_data()
     QTest::newRow("bad uuid")
         << QByteArray(R"({"collections": [{"uuid": "12", "systemId": "T", "name": "T"}]})")
         << QStringLiteral("collections[0].uuid");
+    QTest::newRow("system-wide uuid")
+        << QByteArray(R"({"collections": [{"uuid": "{ffffffff-ffff-ffff-ffff-ffffffffffff}",
+            "systemId": "T", "name": "T"}]})")
+        << QStringLiteral("system-wide");
     QTest::newRow("no cards") << head + R"("cards": []}]})"
                               << QStringLiteral("collections[0].cards");
     QTest::newRow("bad colour")

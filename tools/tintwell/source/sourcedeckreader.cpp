@@ -1,5 +1,7 @@
 #include "tools/tintwell/source/sourcedeckreader.h"
 
+#include "engine/db/collectioncatalogue.h"
+
 #include "tools/tintwell/demo/cardplanner.h"
 #include "tools/tintwell/demo/colourmath.h"
 
@@ -159,6 +161,10 @@ bool SourceDeckReader::readCollection(const QJsonValue &value, const QString &wh
         return fail(member(where, QStringLiteral("uuid")),
                     QStringLiteral("expected a UUID such as "
                                    "\"{6F1C2A4E-3B7D-4C59-9A21-5E8B0D4F7C13}\""));
+    if (out.uuid == Corvo::DB::systemWideCollectionUuid())
+        return fail(member(where, QStringLiteral("uuid")),
+                    QStringLiteral("the all-F UUID belongs to the system-wide collection, which "
+                                   "every file gets anyway"));
     out.systemId = object.value(QStringLiteral("systemId")).toString().trimmed();
     static const QRegularExpression systemIdForm(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
     if (!systemIdForm.match(out.systemId).hasMatch() ||
