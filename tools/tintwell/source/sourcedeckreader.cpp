@@ -1,7 +1,6 @@
 #include "tools/tintwell/source/sourcedeckreader.h"
 
 #include "engine/db/collectioncatalogue.h"
-
 #include "tools/tintwell/demo/cardplanner.h"
 #include "tools/tintwell/demo/colourmath.h"
 
