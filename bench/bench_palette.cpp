@@ -47,25 +47,25 @@ bool writeDeck(const QString &path)
     Tintwell::CollectionFileWriter writer;
     if (!writer.create(path) || !writer.beginTransaction() || !writer.addSystemWideCollection())
         return false;
-    Tintwell::CollectionSpec spec;
-    spec.id = kCollectionId;
-    spec.uuid = kCollection;
-    spec.systemId = QStringLiteral("BENCH");
-    spec.name = QStringLiteral("Bench deck");
-    if (!writer.addCollection(spec) ||
+    Tintwell::CollectionFields fields;
+    fields.id = kCollectionId;
+    fields.uuid = kCollection;
+    fields.systemId = QStringLiteral("BENCH");
+    fields.name = QStringLiteral("Bench deck");
+    if (!writer.addCollection(fields) ||
         !writer.addSetting(kCollectionId, QStringLiteral("collection.enabled"), 1) ||
         !writer.addSettingList(kCollectionId, QStringLiteral("row.name.display.order"),
                                {QStringLiteral("1"), QStringLiteral("0")}))
         return false;
     for (int card = 1; card <= kCards; ++card) {
-        Tintwell::PageSpec page;
+        Tintwell::PageFields page;
         page.pageIndex = card;
         page.segment = card % 24 + 1;
         const auto pageId = writer.addPage(kCollectionId, page);
         if (!pageId)
             return false;
         for (int chip = 1; chip <= kChipsPerCard; ++chip) {
-            Tintwell::RowSpec row;
+            Tintwell::RowFields row;
             row.pageId = *pageId;
             row.rowIndex = chip;
             row.code = QStringLiteral("B %1-%2").arg(card).arg(chip);

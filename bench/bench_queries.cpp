@@ -57,12 +57,12 @@ bool writeGeneratedDeck(const QString &path)
     Tintwell::CollectionFileWriter writer;
     if (!writer.create(path) || !writer.beginTransaction() || !writer.addSystemWideCollection())
         return false;
-    Tintwell::CollectionSpec spec;
-    spec.id = 1;
-    spec.uuid = QUuid(QStringLiteral("{5EED0000-0000-4000-8000-000000000001}"));
-    spec.systemId = QStringLiteral("BENCH");
-    spec.name = QStringLiteral("Bench deck");
-    if (!writer.addCollection(spec))
+    Tintwell::CollectionFields fields;
+    fields.id = 1;
+    fields.uuid = QUuid(QStringLiteral("{5EED0000-0000-4000-8000-000000000001}"));
+    fields.systemId = QStringLiteral("BENCH");
+    fields.name = QStringLiteral("Bench deck");
+    if (!writer.addCollection(fields))
         return false;
     const bool settings =
         writer.addSetting(1, QStringLiteral("collection.enabled"), QStringLiteral("1")) &&
@@ -82,7 +82,7 @@ bool writeGeneratedDeck(const QString &path)
     }
     QList<qint64> rowIds;
     for (int card = 1; card <= kCards; ++card) {
-        Tintwell::PageSpec page;
+        Tintwell::PageFields page;
         page.pageIndex = card;
         page.segment = 1 + (card - 1) * kSegments / kCards;
         page.mood = 1 + card % 6;
@@ -93,7 +93,7 @@ bool writeGeneratedDeck(const QString &path)
             return false;
         for (int chip = 1; chip <= kChipsPerCard; ++chip) {
             const int number = (card - 1) * kChipsPerCard + chip;
-            Tintwell::RowSpec row;
+            Tintwell::RowFields row;
             row.pageId = *pageId;
             row.rowIndex = kChipsPerCard + 1 - chip;
             row.code = QStringLiteral("BN %1").arg(number, 4, 10, QLatin1Char('0'));

@@ -102,13 +102,13 @@ QString buildDeck(const QString &path)
     if (!writer.create(path) || !writer.beginTransaction() || !writer.addSystemWideCollection())
         return writer.lastError();
     for (const DeckCollection &collection : deck()) {
-        Tintwell::CollectionSpec spec;
-        spec.id = collection.id;
-        spec.uuid = QUuid(QString::fromLatin1(collection.uuid));
-        spec.systemId = QString::fromLatin1(collection.uuid).mid(1, 2);
-        spec.name = spec.systemId;
-        spec.order = int(collection.id);
-        if (!writer.addCollection(spec) ||
+        Tintwell::CollectionFields fields;
+        fields.id = collection.id;
+        fields.uuid = QUuid(QString::fromLatin1(collection.uuid));
+        fields.systemId = QString::fromLatin1(collection.uuid).mid(1, 2);
+        fields.name = fields.systemId;
+        fields.order = int(collection.id);
+        if (!writer.addCollection(fields) ||
             !writer.addSetting(collection.id, QStringLiteral("collection.enabled"),
                                QString::fromLatin1(collection.enabled)))
             return writer.lastError();
@@ -116,14 +116,14 @@ QString buildDeck(const QString &path)
             !writer.addSetting(collection.id, QStringLiteral("cie2000.delta.intervals"),
                                *collection.deltaIntervals))
             return writer.lastError();
-        Tintwell::PageSpec page;
+        Tintwell::PageFields page;
         const auto pageId = writer.addPage(collection.id, page);
         if (!pageId)
             return writer.lastError();
         int rowIndex = 1;
         for (const Chip &chip : collection.chips) {
             const Lab lab = Corvo::labFromColor(chip.storedLabOf.value_or(chip.rgb));
-            Tintwell::RowSpec row;
+            Tintwell::RowFields row;
             row.pageId = *pageId;
             row.rowIndex = rowIndex++;
             row.code = QString::fromLatin1(chip.code);

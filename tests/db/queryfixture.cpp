@@ -95,13 +95,13 @@ bool QueryFixture::build()
         {kE, uuidE(), "E", "Empty", 5, "1"},
     };
     for (const auto &c : collections) {
-        Tintwell::CollectionSpec spec;
-        spec.id = c.id;
-        spec.uuid = c.uuid;
-        spec.systemId = QString::fromLatin1(c.systemId);
-        spec.name = QString::fromUtf8(c.name);
-        spec.order = c.order;
-        if (!writer.addCollection(spec) ||
+        Tintwell::CollectionFields fields;
+        fields.id = c.id;
+        fields.uuid = c.uuid;
+        fields.systemId = QString::fromLatin1(c.systemId);
+        fields.name = QString::fromUtf8(c.name);
+        fields.order = c.order;
+        if (!writer.addCollection(fields) ||
             !writer.addSetting(c.id, QStringLiteral("collection.enabled"),
                                QString::fromLatin1(c.enabled)))
             return failed();
@@ -128,7 +128,7 @@ bool QueryFixture::build()
     int colour = 10;
     auto addCard = [&](qint64 collection, const QString &name, const CardPlan &plan,
                        const QStringList &cardNames) -> bool {
-        Tintwell::PageSpec page;
+        Tintwell::PageFields page;
         page.pageIndex = plan.pageIndex;
         page.segment = plan.segment;
         page.mood = plan.mood;
@@ -141,7 +141,7 @@ bool QueryFixture::build()
         // Stored out of order on purpose: 3, 1, 2.
         for (const int rowIndex : {3, 1, 2}) {
             const QString rowName = name + QStringLiteral("r%1").arg(rowIndex);
-            Tintwell::RowSpec row;
+            Tintwell::RowFields row;
             row.pageId = *pageId;
             row.rowIndex = rowIndex;
             row.code = rowName.toUpper();
@@ -232,7 +232,7 @@ bool QueryFixture::build()
     if (!groupA || !groupShared || !groupB)
         return failed();
     for (const int order : {3, 1, 2}) {
-        Tintwell::VistaraEntrySpec entry;
+        Tintwell::VistaraEntryFields entry;
         entry.groupId = *groupA;
         entry.order = order;
         entry.name1 = QStringLiteral("Entry %1").arg(order);
@@ -257,9 +257,9 @@ bool QueryFixture::build()
         return failed();
 
     // Textures: shared, A's (not an image), B's; two placements on card 1.
-    Tintwell::TextureSpec shared{0, QStringLiteral("Plaster"), pngBytes(), 0.5};
-    Tintwell::TextureSpec ofA{kA, QStringLiteral("Broken"), QByteArray("not an image"), 1.0};
-    Tintwell::TextureSpec ofB{kB, QStringLiteral("Wood"), pngBytes(), 1.0};
+    Tintwell::TextureFields shared{0, QStringLiteral("Plaster"), pngBytes(), 0.5};
+    Tintwell::TextureFields ofA{kA, QStringLiteral("Broken"), QByteArray("not an image"), 1.0};
+    Tintwell::TextureFields ofB{kB, QStringLiteral("Wood"), pngBytes(), 1.0};
     const auto sharedTexture = writer.addTexture(shared);
     const auto textureOfA = writer.addTexture(ofA);
     if (!sharedTexture || !textureOfA || !writer.addTexture(ofB) ||

@@ -103,13 +103,13 @@ private slots:
         const auto id = writer.addCollection(
             {1, QUuid::createUuid(), QStringLiteral("X"), QStringLiteral("X"), 1, 1});
         QVERIFY(id);
-        Tintwell::PageSpec page;
+        Tintwell::PageFields page;
         page.pageIndex = 0;
         QVERIFY(!writer.addPage(*id, page));
         page.pageIndex = 1;
         const auto pageId = writer.addPage(*id, page);
         QVERIFY(pageId);
-        Tintwell::RowSpec row;
+        Tintwell::RowFields row;
         row.pageId = *pageId;
         row.red = 256;
         QVERIFY(!writer.addRow(*id, row));

@@ -55,12 +55,12 @@ bool PaletteFixture::build(const TestEnvironment &environment)
         if (!writer.create(environment.collectionFile(QLatin1StringView(deck.file))) ||
             !writer.beginTransaction() || (deck.systemWide && !writer.addSystemWideCollection()))
             return failed();
-        Tintwell::CollectionSpec spec;
-        spec.id = kCollectionId;
-        spec.uuid = deck.uuid;
-        spec.systemId = QLatin1StringView(deck.systemId);
-        spec.name = QString::fromUtf8(deck.name);
-        if (!writer.addCollection(spec) ||
+        Tintwell::CollectionFields fields;
+        fields.id = kCollectionId;
+        fields.uuid = deck.uuid;
+        fields.systemId = QLatin1StringView(deck.systemId);
+        fields.name = QString::fromUtf8(deck.name);
+        if (!writer.addCollection(fields) ||
             !writer.addSetting(kCollectionId, QStringLiteral("collection.enabled"),
                                QStringLiteral("1")))
             return failed();
@@ -75,16 +75,16 @@ bool PaletteFixture::build(const TestEnvironment &environment)
             return failed();
         const QString prefix = QLatin1StringView(deck.systemId);
         for (int card = 1; card <= deck.cards; ++card) {
-            Tintwell::PageSpec pageSpec;
-            pageSpec.pageIndex = card;
-            pageSpec.segment = card;
-            const auto pageId = writer.addPage(kCollectionId, pageSpec);
+            Tintwell::PageFields pageFields;
+            pageFields.pageIndex = card;
+            pageFields.segment = card;
+            const auto pageId = writer.addPage(kCollectionId, pageFields);
             if (!pageId)
                 return failed();
             pages.insert(prefix + QStringLiteral("-p%1").arg(card), *pageId);
             for (int chip = 1; chip <= deck.chipsPerCard; ++chip) {
                 const QString number = QStringLiteral("%1%2").arg(card).arg(chip);
-                Tintwell::RowSpec row;
+                Tintwell::RowFields row;
                 row.pageId = *pageId;
                 row.rowIndex = chip;
                 row.code = prefix + QLatin1Char('-') + number;

@@ -68,17 +68,17 @@ void TestChipDragData::initTestCase()
     QVERIFY(writer.addSystemWideCollection());
     for (const auto &[id, uuid] :
          {std::pair{qint64(1), deckUuid}, std::pair{qint64(2), otherUuid}}) {
-        Tintwell::CollectionSpec spec;
-        spec.id = id;
-        spec.uuid = uuid;
-        spec.systemId = QStringLiteral("S%1").arg(id);
-        spec.name = spec.systemId;
-        spec.order = int(id);
-        QVERIFY(writer.addCollection(spec));
+        Tintwell::CollectionFields fields;
+        fields.id = id;
+        fields.uuid = uuid;
+        fields.systemId = QStringLiteral("S%1").arg(id);
+        fields.name = fields.systemId;
+        fields.order = int(id);
+        QVERIFY(writer.addCollection(fields));
         QVERIFY(writer.addSetting(id, QStringLiteral("collection.enabled"), QStringLiteral("1")));
-        const auto page = writer.addPage(id, Tintwell::PageSpec());
+        const auto page = writer.addPage(id, Tintwell::PageFields());
         QVERIFY(page);
-        Tintwell::RowSpec row;
+        Tintwell::RowFields row;
         row.pageId = *page;
         row.code = QStringLiteral("CODE-%1").arg(id);
         row.red = 200;

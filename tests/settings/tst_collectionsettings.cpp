@@ -430,12 +430,12 @@ private slots:
         QVERIFY(writeCollectionFile(env->collectionFile(QStringLiteral("deck.db")),
                                     {collection(1, kA.toString(), QStringLiteral("A"), 1)}, true,
                                     [](Tintwell::CollectionFileWriter &w) {
-                                        Tintwell::PageSpec page;
+                                        Tintwell::PageFields page;
                                         page.pageIndex = 1;
                                         page.segment = 3;
                                         page.mood = 2;
                                         page.exterior = true;
-                                        Tintwell::PageSpec inside = page;
+                                        Tintwell::PageFields inside = page;
                                         inside.pageIndex = 2;
                                         inside.mood = 3;
                                         inside.exterior = false;

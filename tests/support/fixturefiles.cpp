@@ -4,7 +4,7 @@
 
 namespace FixtureFiles {
 
-bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionSpec> &collections,
+bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionFields> &collections,
                          bool withSystemWide,
                          const std::function<bool(Tintwell::CollectionFileWriter &)> &extra)
 {
@@ -12,10 +12,10 @@ bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionSp
     bool ok = writer.create(path) && writer.beginTransaction();
     if (ok && withSystemWide)
         ok = writer.addSystemWideCollection();
-    for (const Tintwell::CollectionSpec &spec : collections) {
+    for (const Tintwell::CollectionFields &fields : collections) {
         if (!ok)
             break;
-        const auto id = writer.addCollection(spec);
+        const auto id = writer.addCollection(fields);
         ok =
             id && writer.addSetting(*id, QStringLiteral("collection.enabled"), QStringLiteral("1"));
     }
@@ -27,16 +27,16 @@ bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionSp
     return writer.close() && ok;
 }
 
-Tintwell::CollectionSpec collection(qint64 id, const QString &uuid, const QString &systemId,
-                                    int order, const QString &name)
+Tintwell::CollectionFields collection(qint64 id, const QString &uuid, const QString &systemId,
+                                      int order, const QString &name)
 {
-    Tintwell::CollectionSpec spec;
-    spec.id = id;
-    spec.uuid = QUuid(uuid);
-    spec.systemId = systemId;
-    spec.order = order;
-    spec.name = name.isEmpty() ? systemId : name;
-    return spec;
+    Tintwell::CollectionFields fields;
+    fields.id = id;
+    fields.uuid = QUuid(uuid);
+    fields.systemId = systemId;
+    fields.order = order;
+    fields.name = name.isEmpty() ? systemId : name;
+    return fields;
 }
 
 } // namespace FixtureFiles

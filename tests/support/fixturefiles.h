@@ -14,12 +14,12 @@ namespace FixtureFiles {
 
 // Writes a file holding the given collections, each enabled with "collection.enabled"
 // = "1", and the system-wide collection when asked. `extra` may add anything else
-// (collection IDs are those of the specs, which must be set). False on any failure.
-bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionSpec> &collections,
+// (each collection must carry its ID). False on any failure.
+bool writeCollectionFile(const QString &path, const QList<Tintwell::CollectionFields> &collections,
                          bool withSystemWide = true,
                          const std::function<bool(Tintwell::CollectionFileWriter &)> &extra = {});
 
-Tintwell::CollectionSpec collection(qint64 id, const QString &uuid, const QString &systemId,
-                                    int order, const QString &name = QString());
+Tintwell::CollectionFields collection(qint64 id, const QString &uuid, const QString &systemId,
+                                      int order, const QString &name = QString());
 
 } // namespace FixtureFiles

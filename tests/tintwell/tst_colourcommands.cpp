@@ -38,13 +38,13 @@ QString buildDeck(const QString &path)
     if (!writer.create(path) || !writer.addSystemWideCollection())
         return writer.lastError();
     for (const auto &[id, uuid] : {std::pair{qint64(1), uuidA}, std::pair{qint64(2), uuidB}}) {
-        Tintwell::CollectionSpec spec;
-        spec.id = id;
-        spec.uuid = uuid;
-        spec.systemId = id == 1 ? QStringLiteral("ALPHA") : QStringLiteral("BETA");
-        spec.name = spec.systemId;
-        spec.order = int(id);
-        if (!writer.addCollection(spec) ||
+        Tintwell::CollectionFields fields;
+        fields.id = id;
+        fields.uuid = uuid;
+        fields.systemId = id == 1 ? QStringLiteral("ALPHA") : QStringLiteral("BETA");
+        fields.name = fields.systemId;
+        fields.order = int(id);
+        if (!writer.addCollection(fields) ||
             !writer.addSetting(id, QStringLiteral("collection.enabled"), QStringLiteral("1")))
             return writer.lastError();
     }
@@ -52,7 +52,7 @@ QString buildDeck(const QString &path)
     for (const DeckChip &chip : deckChips) {
         const QPair<qint64, int> key(chip.collection, chip.pageIndex);
         if (!pages.contains(key)) {
-            Tintwell::PageSpec page;
+            Tintwell::PageFields page;
             page.pageIndex = chip.pageIndex;
             const auto pageId = writer.addPage(chip.collection, page);
             if (!pageId)
@@ -60,7 +60,7 @@ QString buildDeck(const QString &path)
             pages.insert(key, *pageId);
         }
         const Corvo::Lab lab = Corvo::labFromColor(chip.color);
-        Tintwell::RowSpec row;
+        Tintwell::RowFields row;
         row.pageId = pages.value(key);
         row.rowIndex = chip.rowIndex;
         row.code = QString::fromLatin1(chip.code);

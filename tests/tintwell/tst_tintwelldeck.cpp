@@ -338,11 +338,11 @@ void TintwellDeckTest::fileWriterRecoversAfterAFailedStatement()
     // The same statement again breaks the unique ID; the cached statement must still work.
     QVERIFY(!writer.addSystemWideCollection());
     QVERIFY(!writer.lastError().isEmpty());
-    Tintwell::CollectionSpec spec;
-    spec.uuid = QUuid::fromString(QStringLiteral("{5b0c7e2a-1111-4222-8333-944455556666}"));
-    spec.systemId = QStringLiteral("S");
-    spec.name = QStringLiteral("S");
-    QCOMPARE(writer.addCollection(spec), std::optional<qint64>(1));
+    Tintwell::CollectionFields fields;
+    fields.uuid = QUuid::fromString(QStringLiteral("{5b0c7e2a-1111-4222-8333-944455556666}"));
+    fields.systemId = QStringLiteral("S");
+    fields.name = QStringLiteral("S");
+    QCOMPARE(writer.addCollection(fields), std::optional<qint64>(1));
     QVERIFY(writer.addSetting(1, QStringLiteral("a"), QStringLiteral("1")));
     QVERIFY(writer.addSetting(1, QStringLiteral("b"), QStringLiteral("2")));
     QVERIFY(!writer.addSetting(1, QStringLiteral("b"), QStringLiteral("3")));

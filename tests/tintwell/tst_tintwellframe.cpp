@@ -65,11 +65,11 @@ void TintwellFrameTest::init()
     Tintwell::CollectionFileWriter writer;
     QVERIFY(writer.create(m_environment->collectionFile(QStringLiteral("frame.db"))));
     QVERIFY(writer.addSystemWideCollection());
-    Tintwell::CollectionSpec spec;
-    spec.uuid = QUuid(kUuid);
-    spec.systemId = QStringLiteral("Harbour");
-    spec.name = QStringLiteral("Harbour");
-    const std::optional<qint64> id = writer.addCollection(spec);
+    Tintwell::CollectionFields fields;
+    fields.uuid = QUuid(kUuid);
+    fields.systemId = QStringLiteral("Harbour");
+    fields.name = QStringLiteral("Harbour");
+    const std::optional<qint64> id = writer.addCollection(fields);
     QVERIFY(id);
     QVERIFY(writer.addSetting(*id, QStringLiteral("collection.enabled"), QStringLiteral("1")));
 }

@@ -10,7 +10,7 @@
 // Plain values the collection file writer turns into rows.
 namespace Tintwell {
 
-struct CollectionSpec
+struct CollectionFields
 {
     std::optional<qint64> id; // chosen by the database when empty
     QUuid uuid;
@@ -20,7 +20,7 @@ struct CollectionSpec
     int order = 1;
 };
 
-struct PageSpec
+struct PageFields
 {
     std::optional<qint64> id;
     QString name; // unique within the collection; the page index when empty
@@ -32,7 +32,7 @@ struct PageSpec
     QStringList extras; // EXTRA0.. in order
 };
 
-struct RowSpec
+struct RowFields
 {
     std::optional<qint64> id;
     qint64 pageId = 0;
@@ -55,7 +55,7 @@ struct RowSpec
     std::optional<bool> isMto;
 };
 
-struct VistaraEntrySpec
+struct VistaraEntryFields
 {
     qint64 groupId = 0;
     std::optional<qint64> rowId;
@@ -67,7 +67,7 @@ struct VistaraEntrySpec
     int order = 0;
 };
 
-struct TextureSpec
+struct TextureFields
 {
     qint64 collectionId = 0; // 0: offered to every collection of the file
     QString name;

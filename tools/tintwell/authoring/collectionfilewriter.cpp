@@ -231,12 +231,12 @@ bool CollectionFileWriter::addSystemWideCollection()
                {});
 }
 
-std::optional<qint64> CollectionFileWriter::addCollection(const CollectionSpec &spec)
+std::optional<qint64> CollectionFileWriter::addCollection(const CollectionFields &fields)
 {
     return insert("INSERT INTO COLLECTION (ID, UUID, SYSTEMID, VERSION, NAME, \"ORDER\") "
                   "VALUES (?, ?, ?, ?, ?, ?)",
-                  {optionalId(spec.id), spec.uuid.toString(QUuid::WithBraces).toUpper(),
-                   spec.systemId, spec.version, spec.name, spec.order});
+                  {optionalId(fields.id), fields.uuid.toString(QUuid::WithBraces).toUpper(),
+                   fields.systemId, fields.version, fields.name, fields.order});
 }
 
 bool CollectionFileWriter::addSetting(qint64 collectionId, const QString &name,
@@ -270,21 +270,22 @@ bool CollectionFileWriter::addThemeItem(qint64 collectionId, const QString &key,
                {collectionId, key, data});
 }
 
-std::optional<qint64> CollectionFileWriter::addPage(qint64 collectionId, const PageSpec &spec)
+std::optional<qint64> CollectionFileWriter::addPage(qint64 collectionId, const PageFields &fields)
 {
     static const QByteArray sql = pageInsertSql().toUtf8();
     sqlite3_stmt *statement = statementFor(sql);
     if (statement == nullptr)
         return std::nullopt;
-    const QString name = spec.name.isEmpty() ? QString::number(spec.pageIndex) : spec.name;
+    const QString name = fields.name.isEmpty() ? QString::number(fields.pageIndex) : fields.name;
     int position = 1;
     for (const QVariant &value :
-         {QVariant(collectionId), QVariant(name), QVariant(spec.pageIndex), QVariant(spec.segment),
-          QVariant(spec.exterior ? 1 : 0), QVariant(spec.mood), optionalId(spec.id)})
+         {QVariant(collectionId), QVariant(name), QVariant(fields.pageIndex),
+          QVariant(fields.segment), QVariant(fields.exterior ? 1 : 0), QVariant(fields.mood),
+          optionalId(fields.id)})
         bindValue(statement, position++, value);
     for (int n = 0; n < kTextColumns; ++n) {
-        bindValue(statement, position++, textOrNull(spec.names, n));
-        bindValue(statement, position++, textOrNull(spec.extras, n));
+        bindValue(statement, position++, textOrNull(fields.names, n));
+        bindValue(statement, position++, textOrNull(fields.extras, n));
     }
     const std::optional<qint64> pageId = step(statement);
     if (!pageId || !mapPage(collectionId, *pageId))
@@ -298,24 +299,25 @@ bool CollectionFileWriter::mapPage(qint64 collectionId, qint64 pageId)
                {collectionId, pageId});
 }
 
-std::optional<qint64> CollectionFileWriter::addRow(qint64 collectionId, const RowSpec &spec)
+std::optional<qint64> CollectionFileWriter::addRow(qint64 collectionId, const RowFields &fields)
 {
     static const QByteArray sql = rowInsertSql().toUtf8();
     sqlite3_stmt *statement = statementFor(sql);
     if (statement == nullptr)
         return std::nullopt;
-    const QVariant isMto = spec.isMto ? QVariant(*spec.isMto ? 1 : 0) : QVariant();
+    const QVariant isMto = fields.isMto ? QVariant(*fields.isMto ? 1 : 0) : QVariant();
     int position = 1;
     for (const QVariant &value :
-         {QVariant(collectionId), QVariant(spec.pageId), QVariant(spec.rowIndex),
-          QVariant(spec.code), QVariant(spec.segment), QVariant(spec.red), QVariant(spec.green),
-          QVariant(spec.blue), QVariant(spec.l), QVariant(spec.a), QVariant(spec.b),
-          QVariant(spec.neutral ? 1 : 0), QVariant(spec.white ? 1 : 0), QVariant(spec.mood),
-          QVariant(spec.schemePos), QVariant(spec.nschemePos), isMto, optionalId(spec.id)})
+         {QVariant(collectionId), QVariant(fields.pageId), QVariant(fields.rowIndex),
+          QVariant(fields.code), QVariant(fields.segment), QVariant(fields.red),
+          QVariant(fields.green), QVariant(fields.blue), QVariant(fields.l), QVariant(fields.a),
+          QVariant(fields.b), QVariant(fields.neutral ? 1 : 0), QVariant(fields.white ? 1 : 0),
+          QVariant(fields.mood), QVariant(fields.schemePos), QVariant(fields.nschemePos), isMto,
+          optionalId(fields.id)})
         bindValue(statement, position++, value);
     for (int n = 0; n < kTextColumns; ++n) {
-        bindValue(statement, position++, textOrNull(spec.names, n));
-        bindValue(statement, position++, textOrNull(spec.extras, n));
+        bindValue(statement, position++, textOrNull(fields.names, n));
+        bindValue(statement, position++, textOrNull(fields.extras, n));
     }
     return step(statement);
 }
@@ -354,12 +356,12 @@ std::optional<qint64> CollectionFileWriter::addVistaraGroup(qint64 collectionId,
 }
 
 std::optional<qint64> CollectionFileWriter::addVistaraEntry(qint64 collectionId,
-                                                            const VistaraEntrySpec &spec)
+                                                            const VistaraEntryFields &fields)
 {
     return insert("INSERT INTO VISTARA_ENTRY (COLLECTION_ID, VISTARA_GROUP_ID, ROW_ID, NAME_1, "
                   "NAME_2, RED, GREEN, BLUE, \"ORDER\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                  {collectionId, spec.groupId, optionalId(spec.rowId), spec.name1, spec.name2,
-                   spec.red, spec.green, spec.blue, spec.order});
+                  {collectionId, fields.groupId, optionalId(fields.rowId), fields.name1,
+                   fields.name2, fields.red, fields.green, fields.blue, fields.order});
 }
 
 std::optional<qint64> CollectionFileWriter::addProductGroup(const QString &name)
@@ -388,11 +390,11 @@ bool CollectionFileWriter::mapRowProductGroup(qint64 collectionId, qint64 rowId,
                {collectionId, rowId, productGroupId});
 }
 
-std::optional<qint64> CollectionFileWriter::addTexture(const TextureSpec &spec)
+std::optional<qint64> CollectionFileWriter::addTexture(const TextureFields &fields)
 {
     return insert(
         "INSERT INTO TEXTURE (COLLECTION_ID, NAME, IMAGE, BASE_ALPHA) VALUES (?, ?, ?, ?)",
-        {spec.collectionId, spec.name, spec.image, spec.baseAlpha});
+        {fields.collectionId, fields.name, fields.image, fields.baseAlpha});
 }
 
 bool CollectionFileWriter::mapTexture(qint64 textureId, qint64 pageId, double alpha,

@@ -40,7 +40,7 @@ public:
 
     // The system-wide collection (ID 0, the all-F UUID); one per file set.
     bool addSystemWideCollection();
-    std::optional<qint64> addCollection(const CollectionSpec &spec);
+    std::optional<qint64> addCollection(const CollectionFields &fields);
     bool addSetting(qint64 collectionId, const QString &name, const QVariant &value,
                     int valueIndex = 0);
     // One row per value, VALUE_INDEX 0, 1, 2 ...
@@ -50,9 +50,9 @@ public:
     bool addThemeItem(qint64 collectionId, const QString &key, const QByteArray &data);
 
     // Adds the page and maps it to the collection.
-    std::optional<qint64> addPage(qint64 collectionId, const PageSpec &spec);
+    std::optional<qint64> addPage(qint64 collectionId, const PageFields &fields);
     bool mapPage(qint64 collectionId, qint64 pageId);
-    std::optional<qint64> addRow(qint64 collectionId, const RowSpec &spec);
+    std::optional<qint64> addRow(qint64 collectionId, const RowFields &fields);
 
     bool addPageScheme(qint64 collectionId, qint64 pageId, qint64 schemePageId, int schemeId,
                        int order);
@@ -63,7 +63,7 @@ public:
 
     std::optional<qint64> addVistaraGroup(qint64 collectionId, const QString &name,
                                           bool defaultOpen, int order);
-    std::optional<qint64> addVistaraEntry(qint64 collectionId, const VistaraEntrySpec &spec);
+    std::optional<qint64> addVistaraEntry(qint64 collectionId, const VistaraEntryFields &fields);
 
     std::optional<qint64> addProductGroup(const QString &name);
     std::optional<qint64> addProduct(const QString &name,
@@ -71,7 +71,7 @@ public:
     bool mapRowProduct(qint64 collectionId, qint64 rowId, qint64 productId);
     bool mapRowProductGroup(qint64 collectionId, qint64 rowId, qint64 productGroupId);
 
-    std::optional<qint64> addTexture(const TextureSpec &spec);
+    std::optional<qint64> addTexture(const TextureFields &fields);
     bool mapTexture(qint64 textureId, qint64 pageId, double alpha, const QString &name);
 
     // Runs a statement as it stands: for fixtures that need what the typed calls refuse.

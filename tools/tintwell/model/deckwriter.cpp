@@ -46,29 +46,29 @@ QString uniquePageName(const QString &firstName, int pageIndex, QSet<QString> &t
     return name;
 }
 
-RowSpec rowSpecFor(const ChipModel &chip, const CardModel &card, qint64 pageId, int rowIndex)
+RowFields rowSpecFor(const ChipModel &chip, const CardModel &card, qint64 pageId, int rowIndex)
 {
-    RowSpec spec;
-    spec.pageId = pageId;
-    spec.rowIndex = rowIndex;
-    spec.code = chip.code;
-    spec.segment = chip.segment > 0 ? chip.segment : card.segment;
-    spec.red = chip.rgb.red;
-    spec.green = chip.rgb.green;
-    spec.blue = chip.rgb.blue;
+    RowFields fields;
+    fields.pageId = pageId;
+    fields.rowIndex = rowIndex;
+    fields.code = chip.code;
+    fields.segment = chip.segment > 0 ? chip.segment : card.segment;
+    fields.red = chip.rgb.red;
+    fields.green = chip.rgb.green;
+    fields.blue = chip.rgb.blue;
     const Corvo::Lab lab = Corvo::labFromColor(QColor(chip.rgb.red, chip.rgb.green, chip.rgb.blue));
-    spec.l = lab.l;
-    spec.a = lab.a;
-    spec.b = lab.b;
-    spec.neutral = chip.neutral;
-    spec.white = chip.white;
-    spec.mood = chip.mood;
-    spec.schemePos = chip.schemePos;
-    spec.nschemePos = chip.nschemePos;
-    spec.names = chip.names;
-    spec.extras = chip.extras;
-    spec.isMto = chip.madeToOrder;
-    return spec;
+    fields.l = lab.l;
+    fields.a = lab.a;
+    fields.b = lab.b;
+    fields.neutral = chip.neutral;
+    fields.white = chip.white;
+    fields.mood = chip.mood;
+    fields.schemePos = chip.schemePos;
+    fields.nschemePos = chip.nschemePos;
+    fields.names = chip.names;
+    fields.extras = chip.extras;
+    fields.isMto = chip.madeToOrder;
+    return fields;
 }
 
 // Writes one collection; the IDs it hands out stay inside.
@@ -84,13 +84,13 @@ public:
 
     QString run()
     {
-        CollectionSpec spec;
-        spec.uuid = m_model.uuid;
-        spec.systemId = m_model.systemId;
-        spec.name = m_model.name;
-        spec.order = m_model.order;
-        spec.version = m_model.version;
-        const std::optional<qint64> id = m_file.addCollection(spec);
+        CollectionFields fields;
+        fields.uuid = m_model.uuid;
+        fields.systemId = m_model.systemId;
+        fields.name = m_model.name;
+        fields.order = m_model.order;
+        fields.version = m_model.version;
+        const std::optional<qint64> id = m_file.addCollection(fields);
         if (!id)
             return where(QStringLiteral("collection"));
         m_id = *id;
@@ -147,7 +147,7 @@ private:
         QSet<QString> pageNames;
         for (int c = 0; c < m_model.cards.size(); ++c) {
             const CardModel &card = m_model.cards.at(c);
-            PageSpec page;
+            PageFields page;
             page.pageIndex = c + 1;
             page.segment = card.segment;
             page.exterior = card.exterior;
@@ -246,17 +246,17 @@ private:
                 return where(QStringLiteral("trend group \"%1\"").arg(group.name));
             for (int e = 0; e < group.entries.size(); ++e) {
                 const VistaraEntryModel &entry = group.entries.at(e);
-                VistaraEntrySpec spec;
-                spec.groupId = *groupId;
+                VistaraEntryFields fields;
+                fields.groupId = *groupId;
                 if (entry.chip)
-                    spec.rowId = rowId(*entry.chip);
-                spec.name1 = entry.name1;
-                spec.name2 = entry.name2;
-                spec.red = entry.rgb.red;
-                spec.green = entry.rgb.green;
-                spec.blue = entry.rgb.blue;
-                spec.order = e + 1;
-                if (!m_file.addVistaraEntry(owner, spec))
+                    fields.rowId = rowId(*entry.chip);
+                fields.name1 = entry.name1;
+                fields.name2 = entry.name2;
+                fields.red = entry.rgb.red;
+                fields.green = entry.rgb.green;
+                fields.blue = entry.rgb.blue;
+                fields.order = e + 1;
+                if (!m_file.addVistaraEntry(owner, fields))
                     return where(QStringLiteral("entry %1 of trend group \"%2\"")
                                      .arg(e + 1)
                                      .arg(group.name));
@@ -269,12 +269,12 @@ private:
     QString writeTextures()
     {
         for (const TextureModel &texture : m_model.textures) {
-            TextureSpec spec;
-            spec.collectionId = m_id;
-            spec.name = texture.name;
-            spec.image = texture.image;
-            spec.baseAlpha = texture.baseAlpha;
-            const std::optional<qint64> textureId = m_file.addTexture(spec);
+            TextureFields fields;
+            fields.collectionId = m_id;
+            fields.name = texture.name;
+            fields.image = texture.image;
+            fields.baseAlpha = texture.baseAlpha;
+            const std::optional<qint64> textureId = m_file.addTexture(fields);
             if (!textureId)
                 return where(QStringLiteral("texture \"%1\"").arg(texture.name));
             for (const TexturePlacementModel &placement : texture.placements) {

@@ -68,14 +68,14 @@ const char *const kTranslationKeys[] = {
     "capsure.dialog.todo",
 };
 
-struct ImageSpec
+struct ImageFields
 {
     const char *key;
     int width;
     int height;
 };
 
-const ImageSpec kImages[] = {
+const ImageFields kImages[] = {
     {"image.widget.main.background", 800, 600},
     {"image.banner", 800, 70},
     {"image.about.logo", 128, 64},
@@ -144,8 +144,8 @@ QStringList translationKeys()
 QList<ThemeImage> themeImages()
 {
     QList<ThemeImage> images;
-    for (const ImageSpec &spec : kImages)
-        images.append({QString::fromLatin1(spec.key), QSize(spec.width, spec.height)});
+    for (const ImageFields &fields : kImages)
+        images.append({QString::fromLatin1(fields.key), QSize(fields.width, fields.height)});
     return images;
 }
 
