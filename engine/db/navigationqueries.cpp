@@ -261,10 +261,12 @@ int findRowByRgb(const QColor &colour, ColorEntry &entry, QUuid *collection)
     entry.clear();
     if (collection != nullptr)
         *collection = QUuid();
+    // An invalid colour reads as black; it names no chip.
+    if (!colour.isValid())
+        return Failed;
     CollectionAccess access;
-    const int connected = accessSystemWideFile(access);
-    if (connected < 0)
-        return connected;
+    if (accessSystemWideFile(access) != Ok)
+        return Failed;
     PreparedQuery query(access.database, kEnabledRowsSql + kByRgbCondition);
     if (!query.exec({colour.red(), colour.green(), colour.blue()}))
         return Failed;
@@ -280,9 +282,8 @@ int findRowByCode(const QString &code, ColorEntry &entry, QUuid *collection)
     if (isBlank(code))
         return Failed;
     CollectionAccess access;
-    const int connected = accessSystemWideFile(access);
-    if (connected < 0)
-        return connected;
+    if (accessSystemWideFile(access) != Ok)
+        return Failed;
     PreparedQuery query(access.database, kEnabledRowsSql + kByCodeCondition);
     if (!query.exec({code}))
         return Failed;

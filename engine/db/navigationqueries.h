@@ -29,7 +29,8 @@ int rowLabTable(const QUuid &uuid, QList<LabSample> &samples);
 
 // Searches every enabled collection of the system-wide collection's file. 0 and the first
 // chip of a catalogued collection with that exact colour or code (any letter case); -1
-// when none. The entry's collectionId and `collection` name the collection it was found in.
+// when none, also when that file cannot be used or the colour is invalid. The entry's
+// collectionId and `collection` name the collection it was found in.
 int findRowByRgb(const QColor &colour, ColorEntry &entry, QUuid *collection = nullptr);
 int findRowByCode(const QString &code, ColorEntry &entry, QUuid *collection = nullptr);
 

@@ -40,6 +40,8 @@ private slots:
     void findRowByRgb_data();
     void findRowByRgb();
     void crossCollectionSearchWorksBeforeAnyCollectionWasUsed();
+    void crossCollectionSearchWithoutTheSystemWideCollectionFindsNothing();
+    void invalidColourNamesNoChip();
     void rowsWhosePageVanishedAreMissing();
 
 private:
@@ -449,6 +451,40 @@ void NavigationQueriesTest::crossCollectionSearchWorksBeforeAnyCollectionWasUsed
     TestEnvironment::resetCatalogue();
     QCOMPARE(Corvo::DB::findRowByCode(QStringLiteral("p7r1"), entry), int(Ok));
     QCOMPARE(entry.collectionId, qint64(2));
+}
+
+void NavigationQueriesTest::crossCollectionSearchWithoutTheSystemWideCollectionFindsNothing()
+{
+    Tintwell::CollectionFileWriter writer;
+    QVERIFY(writer.open(m_fixture->path));
+    QVERIFY(writer.exec(QStringLiteral("DELETE FROM COLLECTION WHERE ID = 0")));
+    QVERIFY(writer.close());
+    TestEnvironment::resetCatalogue();
+    ColorEntry entry;
+    QUuid found = QUuid::createUuid();
+    QCOMPARE(Corvo::DB::findRowByCode(QStringLiteral("P3R2"), entry, &found), int(Failed));
+    QCOMPARE(entry.id, qint64(-1));
+    QVERIFY(found.isNull());
+    found = QUuid::createUuid();
+    QCOMPARE(Corvo::DB::findRowByRgb(QColor(10, 11, 12), entry, &found), int(Failed));
+    QVERIFY(found.isNull());
+}
+
+void NavigationQueriesTest::invalidColourNamesNoChip()
+{
+    Tintwell::CollectionFileWriter writer;
+    QVERIFY(writer.open(m_fixture->path));
+    QVERIFY(
+        writer.exec(QStringLiteral("UPDATE \"ROW\" SET RED = 0, GREEN = 0, BLUE = 0 WHERE ID = ?"),
+                    {m_fixture->row("p1r1")}));
+    QVERIFY(writer.close());
+    ColorEntry entry;
+    QCOMPARE(Corvo::DB::findRowByRgb(QColor(0, 0, 0), entry), int(Ok));
+    QCOMPARE(entry.id, m_fixture->row("p1r1"));
+    QUuid found = QUuid::createUuid();
+    QCOMPARE(Corvo::DB::findRowByRgb(QColor(), entry, &found), int(Failed));
+    QCOMPARE(entry.id, qint64(-1));
+    QVERIFY(found.isNull());
 }
 
 void NavigationQueriesTest::rowsWhosePageVanishedAreMissing()
