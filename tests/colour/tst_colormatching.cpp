@@ -332,6 +332,12 @@ void TestColorMatching::matchDroppedColor_data()
     QTest::newRow("code in any letter case") << freeColor(far, "b-blue") << 'A' << "B-BLUE" << 'B';
     QTest::newRow("second name as code")
         << freeColor(far, "Sunny Day", "a-red") << 'B' << "A-RED" << 'A';
+    QTest::newRow("first name wins over the second")
+        << freeColor(far, "a-red", "B-BLUE") << 'B' << "A-RED" << 'A';
+    QTest::newRow("code wins over an exact colour")
+        << freeColor(QColor(200, 30, 30), "B-BLUE") << 'A' << "B-BLUE" << 'B';
+    QTest::newRow("second name wins over an exact colour")
+        << freeColor(QColor(20, 40, 200), "unknown", "A-GREEN") << 'B' << "A-GREEN" << 'A';
     QTest::newRow("blank first name is not a code")
         << freeColor(far, "  \t", "A-GREEN") << 'A' << "A-GREEN" << 'A';
     QTest::newRow("code with a quote")
