@@ -527,6 +527,10 @@ QString TintwellBuildTest::writeSource(const QByteArray &deckJson)
     QDir().mkpath(folder + QStringLiteral("/images"));
     QFile::copy(kExampleSource + QStringLiteral("/images/banner.png"),
                 folder + QStringLiteral("/images/banner.png"));
+    // A sibling whose name starts with the source's own: still outside the source.
+    QDir().mkpath(folder + QStringLiteral("-twin"));
+    QFile::copy(kExampleSource + QStringLiteral("/images/banner.png"),
+                folder + QStringLiteral("-twin/banner.png"));
     QFile broken(folder + QStringLiteral("/images/broken.png"));
     broken.open(QIODevice::WriteOnly);
     broken.write("not a picture");
@@ -602,12 +606,56 @@ void TintwellBuildTest::badSourceIsRefusedWithoutOutput_data()
         << head + card +
                R"(, "textures": [{"name": "P", "image": "images/banner.png", "cards": [{"card": 1, "alpha": 0}]}]}]})"
         << QStringLiteral("textures[0].cards[0].alpha");
+    QTest::newRow("image in a sibling folder")
+        << head + R"("theme": {"image.banner": "../%FOLDER%-twin/banner.png"}, )" + card + "}]}"
+        << QStringLiteral("outside");
+    QTest::newRow("system-wide part not an object")
+        << QByteArray(R"({"systemWide": ["has.textures.page"], "collections": []})")
+        << QStringLiteral("systemWide: expected an object");
+    QTest::newRow("products of a group not a list")
+        << QByteArray(R"({"productGroups": [{"name": "G", "products": {"name": "P"}}]})")
+        << QStringLiteral("productGroups[0].products");
+    QTest::newRow("exterior as text")
+        << head +
+               R"("cards": [{"segment": 1, "exterior": "yes", "chips": [{"code": "A", "rgb": "#102030"}]}]}]})"
+        << QStringLiteral("cards[0].exterior");
+    QTest::newRow("made to order as a number")
+        << head +
+               R"("cards": [{"segment": 1, "chips": [{"code": "A", "rgb": "#102030", "madeToOrder": 1}]}]}]})"
+        << QStringLiteral("chips[0].madeToOrder");
+    QTest::newRow("chip products not a list")
+        << head +
+               R"("cards": [{"segment": 1, "chips": [{"code": "A", "rgb": "#102030", "products": "Gloss"}]}]}]})"
+        << QStringLiteral("chips[0].products");
+    QTest::newRow("schemes not a list")
+        << head + card + R"(, "schemes": {"chip": "A", "kind": 2, "groups": [["A"]]}}]})"
+        << QStringLiteral("collections[0].schemes");
+    QTest::newRow("card scheme not an object")
+        << head + card + R"(, "cardSchemes": [1]}]})" << QStringLiteral("cardSchemes[0]");
+    QTest::newRow("trend entries not a list")
+        << head + card + R"(, "trends": [{"name": "G", "entries": "A"}]}]})"
+        << QStringLiteral("trends[0].entries");
+    QTest::newRow("trend name as a number")
+        << head + card +
+               R"(, "trends": [{"name": "G", "entries": [{"rgb": "#102030", "name1": 7}]}]}]})"
+        << QStringLiteral("trends[0].entries[0].name1");
+    QTest::newRow("textures not a list")
+        << head + card + R"(, "textures": {"name": "P"}}]})" << QStringLiteral("textures");
+    QTest::newRow("texture alpha as text")
+        << head + card +
+               R"(, "textures": [{"name": "P", "image": "images/banner.png", "cards": [{"card": 1, "alpha": "0.5"}]}]}]})"
+        << QStringLiteral("textures[0].cards[0].alpha");
+    QTest::newRow("base alpha as text")
+        << head + card +
+               R"(, "textures": [{"name": "P", "image": "images/banner.png", "baseAlpha": "half"}]}]})"
+        << QStringLiteral("textures[0].baseAlpha");
 }
 
 void TintwellBuildTest::badSourceIsRefusedWithoutOutput()
 {
     QFETCH(QByteArray, deck);
     QFETCH(QString, names);
+    deck.replace("%FOLDER%", QByteArray("source-").append(QByteArray::number(m_sources + 1)));
     const QString source = writeSource(deck);
     const QString output = m_environment->root() + QStringLiteral("/out/refused.db");
     QDir().mkpath(m_environment->root() + QStringLiteral("/out"));

@@ -79,8 +79,10 @@ std::optional<DeckModel> SourceDeckReader::read(const QString &folder)
     }
     const QJsonObject root = document.object();
     DeckModel deck;
-    const QJsonObject systemWide = root.value(QStringLiteral("systemWide")).toObject();
-    if (!readSettings(systemWide.value(QStringLiteral("settings")),
+    QJsonObject systemWide;
+    if (!optionalObject(root, QStringLiteral("systemWide"), QStringLiteral("systemWide"),
+                        systemWide) ||
+        !readSettings(systemWide.value(QStringLiteral("settings")),
                       QStringLiteral("systemWide.settings"), deck.systemWideSettings) ||
         !readProducts(root.value(QStringLiteral("productGroups")), deck))
         return std::nullopt;
@@ -118,16 +120,21 @@ bool SourceDeckReader::readProducts(const QJsonValue &value, DeckModel &deck)
     const QJsonArray groups = value.toArray();
     for (int g = 0; g < groups.size(); ++g) {
         const QString groupWhere = item(where, g);
-        const QJsonObject group = groups.at(g).toObject();
+        QJsonObject group;
+        QJsonArray products;
+        if (!objectAt(groups, g, where, group) ||
+            !optionalArray(group, QStringLiteral("products"), groupWhere, products))
+            return false;
         ProductGroupModel model;
         model.name = group.value(QStringLiteral("name")).toString().trimmed();
         if (model.name.isEmpty())
             return fail(member(groupWhere, QStringLiteral("name")),
                         QStringLiteral("a product group needs a name"));
-        const QJsonArray products = group.value(QStringLiteral("products")).toArray();
         for (int p = 0; p < products.size(); ++p) {
             const QString productWhere = item(member(groupWhere, QStringLiteral("products")), p);
-            const QJsonObject product = products.at(p).toObject();
+            QJsonObject product;
+            if (!objectAt(products, p, member(groupWhere, QStringLiteral("products")), product))
+                return false;
             ProductModel productModel;
             productModel.name = product.value(QStringLiteral("name")).toString().trimmed();
             if (productModel.name.isEmpty())
@@ -137,8 +144,12 @@ bool SourceDeckReader::readProducts(const QJsonValue &value, DeckModel &deck)
                 return fail(
                     member(productWhere, QStringLiteral("name")),
                     QStringLiteral("product \"%1\" is listed twice").arg(productModel.name));
-            if (product.contains(QStringLiteral("code")))
-                productModel.code = product.value(QStringLiteral("code")).toString();
+            if (product.contains(QStringLiteral("code"))) {
+                QString code;
+                if (!optionalText(product, QStringLiteral("code"), productWhere, code))
+                    return false;
+                productModel.code = code;
+            }
             m_products.insert(productModel.name.toLower(),
                               {static_cast<int>(deck.productGroups.size()),
                                static_cast<int>(model.products.size())});
@@ -277,8 +288,13 @@ bool SourceDeckReader::readImageFile(const QJsonValue &value, const QString &whe
     if (!value.isString() || value.toString().trimmed().isEmpty())
         return fail(where, QStringLiteral("expected the path of an image file in the source"));
     const QString relative = value.toString().trimmed();
-    const QString path = m_folder.absoluteFilePath(relative);
-    if (!QFileInfo(path).canonicalFilePath().startsWith(m_folder.canonicalPath()))
+    // A sibling folder whose name starts like the source's is outside it too, and so is
+    // a link that leads out.
+    const QString inside = m_folder.canonicalPath() + QLatin1Char('/');
+    const QString cleaned =
+        QDir::cleanPath(QDir(m_folder.canonicalPath()).absoluteFilePath(relative));
+    const QString path = QFileInfo(cleaned).canonicalFilePath();
+    if (!cleaned.startsWith(inside) || (!path.isEmpty() && !path.startsWith(inside)))
         return fail(where, QStringLiteral("\"%1\" lies outside the source folder").arg(relative));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -324,7 +340,8 @@ bool SourceDeckReader::readCard(const QJsonValue &value, const QString &where, C
         !readTexts(card.value(QStringLiteral("extras")), member(where, QStringLiteral("extras")),
                    out.extras))
         return false;
-    out.exterior = card.value(QStringLiteral("exterior")).toBool(false);
+    if (!optionalBool(card, QStringLiteral("exterior"), where, false, out.exterior))
+        return false;
     const QJsonValue chips = card.value(QStringLiteral("chips"));
     if (!chips.isArray() || chips.toArray().isEmpty())
         return fail(member(where, QStringLiteral("chips")),
@@ -377,12 +394,20 @@ bool SourceDeckReader::readChip(const QJsonValue &value, const QString &where, C
                  kMaxSegment, out.segment))
         return false;
     const ColourMath::Lch lch = ColourMath::lchFromLab(ColourMath::labFromRgb(out.rgb));
-    out.neutral = chip.value(QStringLiteral("neutral")).toBool(lch.c < kNeutralChroma);
-    out.white =
-        chip.value(QStringLiteral("white")).toBool(lch.l > kWhiteLightness && lch.c < kWhiteChroma);
-    if (chip.contains(QStringLiteral("madeToOrder")))
-        out.madeToOrder = chip.value(QStringLiteral("madeToOrder")).toBool();
-    const QJsonArray products = chip.value(QStringLiteral("products")).toArray();
+    if (!optionalBool(chip, QStringLiteral("neutral"), where, lch.c < kNeutralChroma,
+                      out.neutral) ||
+        !optionalBool(chip, QStringLiteral("white"), where,
+                      lch.l > kWhiteLightness && lch.c < kWhiteChroma, out.white))
+        return false;
+    if (chip.contains(QStringLiteral("madeToOrder"))) {
+        bool madeToOrder = false;
+        if (!optionalBool(chip, QStringLiteral("madeToOrder"), where, false, madeToOrder))
+            return false;
+        out.madeToOrder = madeToOrder;
+    }
+    QJsonArray products;
+    if (!optionalArray(chip, QStringLiteral("products"), where, products))
+        return false;
     for (int p = 0; p < products.size(); ++p) {
         const QString name = products.at(p).toString().trimmed().toLower();
         if (!m_products.contains(name))
@@ -398,12 +423,19 @@ bool SourceDeckReader::readSchemes(const QJsonObject &object, const QString &whe
                                    CollectionModel &out)
 {
     const int cardCount = static_cast<int>(out.cards.size());
-    const QJsonArray chipSchemes = object.value(QStringLiteral("schemes")).toArray();
+    QJsonArray chipSchemes;
+    QJsonArray cardSchemes;
+    QJsonArray chipCardSchemes;
+    if (!optionalArray(object, QStringLiteral("schemes"), where, chipSchemes) ||
+        !optionalArray(object, QStringLiteral("cardSchemes"), where, cardSchemes) ||
+        !optionalArray(object, QStringLiteral("chipCardSchemes"), where, chipCardSchemes))
+        return false;
     for (int i = 0; i < chipSchemes.size(); ++i) {
         const QString schemeWhere = item(member(where, QStringLiteral("schemes")), i);
-        const QJsonObject scheme = chipSchemes.at(i).toObject();
+        QJsonObject scheme;
         RowSchemeModel model;
-        if (!readChipRef(scheme.value(QStringLiteral("chip")),
+        if (!objectAt(chipSchemes, i, member(where, QStringLiteral("schemes")), scheme) ||
+            !readChipRef(scheme.value(QStringLiteral("chip")),
                          member(schemeWhere, QStringLiteral("chip")), model.chip) ||
             !readKind(scheme.value(QStringLiteral("kind")),
                       member(schemeWhere, QStringLiteral("kind")), model.kind))
@@ -421,12 +453,12 @@ bool SourceDeckReader::readSchemes(const QJsonObject &object, const QString &whe
         }
         out.rowSchemes.append(model);
     }
-    const QJsonArray cardSchemes = object.value(QStringLiteral("cardSchemes")).toArray();
     for (int i = 0; i < cardSchemes.size(); ++i) {
         const QString schemeWhere = item(member(where, QStringLiteral("cardSchemes")), i);
-        const QJsonObject scheme = cardSchemes.at(i).toObject();
+        QJsonObject scheme;
         PageSchemeModel model;
-        if (!readCardNumber(scheme.value(QStringLiteral("card")),
+        if (!objectAt(cardSchemes, i, member(where, QStringLiteral("cardSchemes")), scheme) ||
+            !readCardNumber(scheme.value(QStringLiteral("card")),
                             member(schemeWhere, QStringLiteral("card")), cardCount, model.card) ||
             !readKind(scheme.value(QStringLiteral("kind")),
                       member(schemeWhere, QStringLiteral("kind")), model.kind) ||
@@ -435,12 +467,13 @@ bool SourceDeckReader::readSchemes(const QJsonObject &object, const QString &whe
             return false;
         out.pageSchemes.append(model);
     }
-    const QJsonArray chipCardSchemes = object.value(QStringLiteral("chipCardSchemes")).toArray();
     for (int i = 0; i < chipCardSchemes.size(); ++i) {
         const QString schemeWhere = item(member(where, QStringLiteral("chipCardSchemes")), i);
-        const QJsonObject scheme = chipCardSchemes.at(i).toObject();
+        QJsonObject scheme;
         ChipPageSchemeModel model;
-        if (!readChipRef(scheme.value(QStringLiteral("chip")),
+        if (!objectAt(chipCardSchemes, i, member(where, QStringLiteral("chipCardSchemes")),
+                      scheme) ||
+            !readChipRef(scheme.value(QStringLiteral("chip")),
                          member(schemeWhere, QStringLiteral("chip")), model.chip) ||
             !readKind(scheme.value(QStringLiteral("kind")),
                       member(schemeWhere, QStringLiteral("kind")), model.kind) ||
@@ -455,20 +488,28 @@ bool SourceDeckReader::readSchemes(const QJsonObject &object, const QString &whe
 bool SourceDeckReader::readTrends(const QJsonValue &value, const QString &where,
                                   CollectionModel &out)
 {
+    if (!value.isUndefined() && !value.isArray())
+        return fail(where, QStringLiteral("expected an array"));
     const QJsonArray groups = value.toArray();
     for (int g = 0; g < groups.size(); ++g) {
         const QString groupWhere = item(where, g);
-        const QJsonObject group = groups.at(g).toObject();
+        QJsonObject group;
+        if (!objectAt(groups, g, where, group))
+            return false;
         VistaraGroupModel model;
         model.name = group.value(QStringLiteral("name")).toString().trimmed();
         if (model.name.isEmpty())
             return fail(member(groupWhere, QStringLiteral("name")), QStringLiteral("missing"));
-        model.defaultOpen = group.value(QStringLiteral("open")).toBool(false);
-        model.shared = group.value(QStringLiteral("shared")).toBool(false);
-        const QJsonArray entries = group.value(QStringLiteral("entries")).toArray();
+        QJsonArray entries;
+        if (!optionalBool(group, QStringLiteral("open"), groupWhere, false, model.defaultOpen) ||
+            !optionalBool(group, QStringLiteral("shared"), groupWhere, false, model.shared) ||
+            !optionalArray(group, QStringLiteral("entries"), groupWhere, entries))
+            return false;
         for (int e = 0; e < entries.size(); ++e) {
             const QString entryWhere = item(member(groupWhere, QStringLiteral("entries")), e);
-            const QJsonObject entry = entries.at(e).toObject();
+            QJsonObject entry;
+            if (!objectAt(entries, e, member(groupWhere, QStringLiteral("entries")), entry))
+                return false;
             VistaraEntryModel entryModel;
             if (entry.contains(QStringLiteral("chip"))) {
                 ChipRef ref;
@@ -481,10 +522,9 @@ bool SourceDeckReader::readTrends(const QJsonValue &value, const QString &where,
                                 member(entryWhere, QStringLiteral("rgb")), entryModel.rgb)) {
                 return false;
             }
-            if (entry.contains(QStringLiteral("name1")))
-                entryModel.name1 = entry.value(QStringLiteral("name1")).toString();
-            if (entry.contains(QStringLiteral("name2")))
-                entryModel.name2 = entry.value(QStringLiteral("name2")).toString();
+            if (!optionalText(entry, QStringLiteral("name1"), entryWhere, entryModel.name1) ||
+                !optionalText(entry, QStringLiteral("name2"), entryWhere, entryModel.name2))
+                return false;
             model.entries.append(entryModel);
         }
         out.vistaraGroups.append(model);
@@ -496,10 +536,14 @@ bool SourceDeckReader::readTextures(const QJsonValue &value, const QString &wher
                                     CollectionModel &out)
 {
     const int cardCount = static_cast<int>(out.cards.size());
+    if (!value.isUndefined() && !value.isArray())
+        return fail(where, QStringLiteral("expected an array"));
     const QJsonArray textures = value.toArray();
     for (int t = 0; t < textures.size(); ++t) {
         const QString textureWhere = item(where, t);
-        const QJsonObject texture = textures.at(t).toObject();
+        QJsonObject texture;
+        if (!objectAt(textures, t, where, texture))
+            return false;
         TextureModel model;
         model.name = texture.value(QStringLiteral("name")).toString().trimmed();
         if (model.name.isEmpty())
@@ -507,24 +551,33 @@ bool SourceDeckReader::readTextures(const QJsonValue &value, const QString &wher
         if (!readImageFile(texture.value(QStringLiteral("image")),
                            member(textureWhere, QStringLiteral("image")), model.image))
             return false;
-        model.baseAlpha = texture.value(QStringLiteral("baseAlpha")).toDouble(1.0);
+        if (!optionalReal(texture, QStringLiteral("baseAlpha"), textureWhere, 1.0, model.baseAlpha))
+            return false;
         if (!(model.baseAlpha >= 0.0 && model.baseAlpha <= 1.0))
             return fail(member(textureWhere, QStringLiteral("baseAlpha")),
                         QStringLiteral("expected a number from 0 to 1"));
-        const QJsonArray placements = texture.value(QStringLiteral("cards")).toArray();
+        QJsonArray placements;
+        if (!optionalArray(texture, QStringLiteral("cards"), textureWhere, placements))
+            return false;
         for (int p = 0; p < placements.size(); ++p) {
             const QString placementWhere = item(member(textureWhere, QStringLiteral("cards")), p);
-            const QJsonObject placement = placements.at(p).toObject();
+            QJsonObject placement;
             TexturePlacementModel placementModel;
-            if (!readCardNumber(placement.value(QStringLiteral("card")),
+            if (!objectAt(placements, p, member(textureWhere, QStringLiteral("cards")),
+                          placement) ||
+                !readCardNumber(placement.value(QStringLiteral("card")),
                                 member(placementWhere, QStringLiteral("card")), cardCount,
                                 placementModel.card))
                 return false;
-            placementModel.alpha = placement.value(QStringLiteral("alpha")).toDouble(1.0);
+            if (!optionalReal(placement, QStringLiteral("alpha"), placementWhere, 1.0,
+                              placementModel.alpha))
+                return false;
             if (!(placementModel.alpha > 0.0 && placementModel.alpha <= 1.0))
                 return fail(member(placementWhere, QStringLiteral("alpha")),
                             QStringLiteral("expected a number above 0 and at most 1"));
-            placementModel.name = placement.value(QStringLiteral("name")).toString();
+            if (!optionalText(placement, QStringLiteral("name"), placementWhere,
+                              placementModel.name))
+                return false;
             model.placements.append(placementModel);
         }
         out.textures.append(model);
@@ -655,6 +708,79 @@ bool SourceDeckReader::readCardNumbers(const QJsonValue &value, const QString &w
             return fail(item(where, i), QStringLiteral("card %1 is listed twice").arg(card + 1));
         out.append(card);
     }
+    return true;
+}
+
+bool SourceDeckReader::optionalObject(const QJsonObject &object, const QString &key,
+                                      const QString &where, QJsonObject &out)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return true;
+    if (!value.isObject())
+        return fail(member(where, key), QStringLiteral("expected an object"));
+    out = value.toObject();
+    return true;
+}
+
+bool SourceDeckReader::optionalArray(const QJsonObject &object, const QString &key,
+                                     const QString &where, QJsonArray &out)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return true;
+    if (!value.isArray())
+        return fail(member(where, key), QStringLiteral("expected an array"));
+    out = value.toArray();
+    return true;
+}
+
+bool SourceDeckReader::optionalBool(const QJsonObject &object, const QString &key,
+                                    const QString &where, bool fallback, bool &out)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined()) {
+        out = fallback;
+        return true;
+    }
+    if (!value.isBool())
+        return fail(member(where, key), QStringLiteral("expected true or false"));
+    out = value.toBool();
+    return true;
+}
+
+bool SourceDeckReader::optionalReal(const QJsonObject &object, const QString &key,
+                                    const QString &where, double fallback, double &out)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined()) {
+        out = fallback;
+        return true;
+    }
+    if (!value.isDouble())
+        return fail(member(where, key), QStringLiteral("expected a number"));
+    out = value.toDouble();
+    return true;
+}
+
+bool SourceDeckReader::optionalText(const QJsonObject &object, const QString &key,
+                                    const QString &where, QString &out)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return true;
+    if (!value.isString())
+        return fail(member(where, key), QStringLiteral("expected text"));
+    out = value.toString();
+    return true;
+}
+
+bool SourceDeckReader::objectAt(const QJsonArray &array, int index, const QString &where,
+                                QJsonObject &out)
+{
+    if (!array.at(index).isObject())
+        return fail(item(where, index), QStringLiteral("expected an object"));
+    out = array.at(index).toObject();
     return true;
 }
 

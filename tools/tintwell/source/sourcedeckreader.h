@@ -50,6 +50,19 @@ private:
                          QList<int> &out);
     bool readImageFile(const QJsonValue &value, const QString &where, QByteArray &out);
 
+    // Optional members: absent gives the fallback, any other type is a bad entry.
+    bool optionalObject(const QJsonObject &object, const QString &key, const QString &where,
+                        QJsonObject &out);
+    bool optionalArray(const QJsonObject &object, const QString &key, const QString &where,
+                       QJsonArray &out);
+    bool optionalBool(const QJsonObject &object, const QString &key, const QString &where,
+                      bool fallback, bool &out);
+    bool optionalReal(const QJsonObject &object, const QString &key, const QString &where,
+                      double fallback, double &out);
+    bool optionalText(const QJsonObject &object, const QString &key, const QString &where,
+                      QString &out);
+    bool objectAt(const QJsonArray &array, int index, const QString &where, QJsonObject &out);
+
     QDir m_folder;
     QString m_lastError;
     QHash<QString, ProductRef> m_products; // by name, lower case
