@@ -5,10 +5,13 @@
 #include "engine/settings/preferences.h"
 
 #include "palettefixture.h"
+#include "tools/tintwell/authoring/collectionfilewriter.h"
 
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 using Corvo::ItemIndex;
@@ -68,6 +71,7 @@ private slots:
     void acceptsChipsFromOtherViews();
     void dropsChipData();
     void dragsTheZoomedOrPressedChip();
+    void storedChannelsOutsideTheRangeAreBounded();
 
 private:
     Corvo::DB::ColorEntry chip(const QUuid &collection, const QString &code) const;
@@ -504,6 +508,55 @@ void TestMyPaletteModel::dragsTheZoomedOrPressedChip()
     QVERIFY(model.chipToDrag(QPoint(2, 2), collection, entry));
     QCOMPARE(collection, PaletteFixture::nordlys());
     QCOMPARE(entry.code, QStringLiteral("NL-12"));
+}
+
+void TestMyPaletteModel::storedChannelsOutsideTheRangeAreBounded()
+{
+    // A collection file made without the file contract's checks can hold any channel.
+    const QUuid odd(QStringLiteral("{0dd00000-0000-4000-8000-000000000003}"));
+    const QString path = m_environment->collectionFile(QStringLiteral("odd.db"));
+    Tintwell::CollectionFileWriter writer;
+    QVERIFY(writer.create(path));
+    Tintwell::CollectionFields fields;
+    fields.id = 1;
+    fields.uuid = odd;
+    fields.systemId = QStringLiteral("OD");
+    fields.name = QStringLiteral("Odd");
+    QVERIFY(writer.addCollection(fields));
+    QVERIFY(writer.addSetting(1, QStringLiteral("collection.enabled"), QStringLiteral("1")));
+    const auto page = writer.addPage(1, Tintwell::PageFields());
+    QVERIFY(page);
+    Tintwell::RowFields row;
+    row.pageId = *page;
+    row.code = QStringLiteral("OD-1");
+    const auto rowId = writer.addRow(1, row);
+    QVERIFY(rowId);
+    QVERIFY2(writer.close(), qPrintable(writer.lastError()));
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("odd-channels"));
+        database.setDatabaseName(path);
+        QVERIFY(database.open());
+        QSqlQuery query(database);
+        QVERIFY(query.exec(QStringLiteral("PRAGMA ignore_check_constraints = ON")));
+        QVERIFY(query.exec(
+            QStringLiteral("UPDATE \"ROW\" SET RED = 300, GREEN = -4, BLUE = 128 WHERE ID = %1")
+                .arg(*rowId)));
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("odd-channels"));
+    TestEnvironment::resetCatalogue();
+
+    MyPaletteModel model;
+    model.reload(odd);
+    Corvo::DB::ColorEntry entry;
+    QCOMPARE(Corvo::DB::rowById(odd, *rowId, entry), int(Corvo::DB::Ok));
+    QCOMPARE(entry.red, 300);
+    model.setDropTarget(QPoint(2, 3));
+    QVERIFY(model.dropChip(odd, entry));
+    QCOMPARE(model.color(2, 3), QColor(255, 0, 128));
+    model.reload(odd);
+    QCOMPARE(model.color(2, 3), QColor(255, 0, 128));
 }
 
 QTEST_GUILESS_MAIN(TestMyPaletteModel)
