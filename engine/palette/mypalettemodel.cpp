@@ -70,6 +70,8 @@ bool MyPaletteModel::acceptsDrag(const QMimeData *mime) const
 bool MyPaletteModel::chipToDrag(const QPoint &pressedCell, QUuid &collection,
                                 DB::ColorEntry &entry) const
 {
+    collection = QUuid();
+    entry.clear();
     const PaletteCell source = cell(isZoomed() ? m_zoomedCell : pressedCell);
     if (!source.isFilled() || DB::rowById(source.collection, source.rowId, entry) != DB::Ok)
         return false;

@@ -82,7 +82,8 @@ public:
     // none while a cell is shown enlarged.
     bool acceptsDrag(const QMimeData *mime) const;
     // The chip a drag from the palette carries: the zoomed cell's while zoomed, else the
-    // chip of the pressed cell, re-read by its row ID. False when there is none.
+    // chip of the pressed cell, re-read by its row ID. False, and both emptied, when there
+    // is none.
     bool chipToDrag(const QPoint &pressedCell, QUuid &collection, DB::ColorEntry &entry) const;
 
 public slots:

@@ -501,6 +501,7 @@ void TestMyPaletteModel::dragsTheZoomedOrPressedChip()
     QCOMPARE(collection, PaletteFixture::terra());
     QCOMPARE(entry.code, QStringLiteral("TR-21"));
     QVERIFY(!model.chipToDrag(QPoint(2, 2), collection, entry));
+    QVERIFY2(collection.isNull() && entry.code.isEmpty(), "a failed look-up leaves no chip behind");
     QVERIFY(!model.chipToDrag(QPoint(9, 9), collection, entry));
 
     paletteStore()->setValue(QStringLiteral("MyPaletteZoomed"), QPoint(0, 0));
