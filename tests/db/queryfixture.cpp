@@ -71,6 +71,12 @@ QUuid QueryFixture::uuidE()
     return QUuid(QStringLiteral("{0E000000-0000-4000-8000-00000000000E}"));
 }
 
+bool QueryFixture::alter(const QString &sql, std::initializer_list<QVariant> values) const
+{
+    Tintwell::CollectionFileWriter writer;
+    return writer.open(path) && writer.exec(sql, values) && writer.close();
+}
+
 bool QueryFixture::build()
 {
     Tintwell::CollectionFileWriter writer;

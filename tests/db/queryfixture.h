@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QString>
 #include <QUuid>
+#include <QVariant>
+
+#include <initializer_list>
 
 // A small deck in one collection file, built for the query suites:
 // - collection A (ID 1): cards 1 to 6 over segments 2, 3, 5, 7, 9 with every mood
@@ -27,6 +30,9 @@ public:
     static QUuid uuidC();
     static QUuid uuidD();
     static QUuid uuidE();
+
+    // Runs one statement on the file, for the tests of damaged or altered files.
+    bool alter(const QString &sql, std::initializer_list<QVariant> values = {}) const;
 
     qint64 row(const QString &name) const { return rows.value(name, -1); }
     qint64 page(const QString &name) const { return pages.value(name, -1); }

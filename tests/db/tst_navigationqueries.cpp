@@ -43,6 +43,8 @@ private slots:
     void crossCollectionSearchWithoutTheSystemWideCollectionFindsNothing();
     void invalidColourNamesNoChip();
     void rowsWhosePageVanishedAreMissing();
+    void cardsLoadWithoutChipsWhenTheRowStatementFails();
+    void brokenPageTableFailsQuietly();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -511,6 +513,56 @@ void NavigationQueriesTest::rowsWhosePageVanishedAreMissing()
     QList<LabSample> samples;
     QCOMPARE(rowLabTable(uuid, samples), int(Ok));
     QCOMPARE(samples.size(), 15);
+}
+
+void NavigationQueriesTest::cardsLoadWithoutChipsWhenTheRowStatementFails()
+{
+    QVERIFY(m_fixture->alter(QStringLiteral("DROP TABLE \"ROW\"")));
+    const QUuid uuid = QueryFixture::uuidA();
+    ColorPage page;
+    QCOMPARE(pageAt(uuid, 3, page), int(Ok));
+    QCOMPARE(page.pageIndex, 3);
+    QVERIFY(page.rows.isEmpty());
+    page = ColorPage();
+    QCOMPARE(pageById(uuid, m_fixture->page("p2"), false, page), int(Ok));
+    QCOMPARE(page.pageIndex, 2);
+    QVERIFY(page.rows.isEmpty());
+    page = ColorPage();
+    QCOMPARE(Corvo::DB::adjacentPage(uuid, 1, false, kAllMoods, false, page), int(Ok));
+    QCOMPARE(page.pageIndex, 2);
+    QVERIFY(page.rows.isEmpty());
+    page = ColorPage();
+    QCOMPARE(firstPageOfSegment(uuid, 9, kAllMoods, false, page), int(Ok));
+    QCOMPARE(page.pageIndex, 5);
+    QVERIFY(page.rows.isEmpty());
+    ColorEntry entry;
+    QCOMPARE(rowById(uuid, m_fixture->row("p1r1"), entry), int(Failed));
+    QCOMPARE(rowAt(uuid, 1, 1, entry), int(Failed));
+    QList<LabSample> samples{LabSample()};
+    QCOMPARE(rowLabTable(uuid, samples), int(Ok));
+    QVERIFY(samples.isEmpty());
+    QCOMPARE(Corvo::DB::findRowByCode(QStringLiteral("P1R1"), entry), int(Failed));
+}
+
+void NavigationQueriesTest::brokenPageTableFailsQuietly()
+{
+    QVERIFY(m_fixture->alter(QStringLiteral("DROP TABLE PAGE")));
+    const QUuid uuid = QueryFixture::uuidA();
+    ColorPage page;
+    page.pageIndex = 42;
+    QCOMPARE(pageAt(uuid, 1, page), int(Failed));
+    QCOMPARE(pageById(uuid, m_fixture->page("p1"), true, page), int(Failed));
+    QCOMPARE(Corvo::DB::adjacentPage(uuid, 1, false, kAllMoods, false, page),
+             int(NothingQualifies));
+    QCOMPARE(firstPageOfSegment(uuid, 1, kAllMoods, false, page), int(NothingQualifies));
+    QCOMPARE(page.pageIndex, 42);
+    int segment = 0;
+    QCOMPARE(nearestSegment(uuid, 4, kAllMoods, false, segment), int(NothingQualifies));
+    QCOMPARE(segment, 4);
+    QList<int> found{1};
+    QCOMPARE(segments(uuid, found), int(Failed));
+    QVERIFY(found.isEmpty());
+    QVERIFY(!Corvo::DB::hasExteriorPages(uuid, 1));
 }
 
 QTEST_GUILESS_MAIN(NavigationQueriesTest)

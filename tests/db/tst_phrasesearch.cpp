@@ -26,6 +26,7 @@ private slots:
     void suggestionsAreDistinctSortedAndNeverBlank();
     void suggestionsFollowTheSearchOrders();
     void suggestionsOfAnEmptyCollection();
+    void searchedColumnMissingFromTheFile();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -176,6 +177,25 @@ void PhraseSearchTest::suggestionsOfAnEmptyCollection()
     QStringList suggestions{QStringLiteral("stale")};
     QCOMPARE(searchSuggestions(QueryFixture::uuidE(), suggestions), int(Failed));
     QVERIFY(suggestions.isEmpty());
+}
+
+void PhraseSearchTest::searchedColumnMissingFromTheFile()
+{
+    // A's card names are searched in NAME0, which this file lacks: both statements fail.
+    QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE PAGE DROP COLUMN NAME0")));
+    PhraseMatch match;
+    match.rowIndex = 42;
+    QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidA(), QStringLiteral("P1R1"), match),
+             int(Failed));
+    QCOMPARE(match.pageIndex, -1);
+    QCOMPARE(match.rowIndex, -1);
+    QStringList suggestions{QStringLiteral("stale")};
+    QCOMPARE(searchSuggestions(QueryFixture::uuidA(), suggestions), int(Failed));
+    QVERIFY(suggestions.isEmpty());
+    // B searches no card names and still answers.
+    loadNameOrders(QueryFixture::uuidB());
+    QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidB(), QStringLiteral("P7R1"), match), int(Ok));
+    QCOMPARE(searchSuggestions(QueryFixture::uuidB(), suggestions), int(Ok));
 }
 
 QTEST_GUILESS_MAIN(PhraseSearchTest)

@@ -27,6 +27,8 @@ private slots:
     void contrastRowsWithContrastOnly();
     void schemePagesSkipCardsOutsideTheCollection();
     void complementaryNeutralPages();
+    void brokenFilesFailQuietly_data();
+    void brokenFilesFailQuietly();
 
 private:
     QStringList names(const QList<ColorEntry> &entries) const;
@@ -197,6 +199,58 @@ void SchemeQueriesTest::complementaryNeutralPages()
     QVERIFY(!hasComplementaryNeutralPages(QueryFixture::uuidA(), 99));
     QVERIFY(!hasComplementaryNeutralPages(QueryFixture::uuidB(), 1));
     QVERIFY(hasComplementaryNeutralPages(QUuid::createUuid(), 1));
+    // Scheme pages of another kind do not count.
+    QVERIFY(m_fixture->alter(
+        QStringLiteral("INSERT INTO PAGE_SCHEME (COLLECTION_ID, PAGE_ID, SCHEME_PAGE_ID, "
+                       "SCHEME_ID, \"ORDER\") VALUES (1, ?, ?, 6, 0)"),
+        {m_fixture->page("p2"), m_fixture->page("p4")}));
+    QVERIFY(!hasComplementaryNeutralPages(QueryFixture::uuidA(), 2));
+}
+
+// Every failure leaves its output empty; a card whose chips cannot be read has no chip at
+// any position.
+void SchemeQueriesTest::brokenFilesFailQuietly_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pageRows");
+    QTest::addColumn<int>("contrast");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("complementaryNeutral");
+    QTest::newRow("no chip schemes")
+        << "DROP TABLE ROW_SCHEME_MAP" << int(Failed) << int(Ok) << int(Failed) << int(Ok) << true;
+    QTest::newRow("no chip-to-card schemes")
+        << "DROP TABLE ROW_TO_PAGE_SCHEME" << int(Ok) << int(Failed) << int(Ok) << int(Ok) << true;
+    QTest::newRow("no card schemes")
+        << "DROP TABLE PAGE_SCHEME" << int(Ok) << int(Ok) << int(Ok) << int(Failed) << false;
+    QTest::newRow("no chips") << "DROP TABLE \"ROW\"" << int(OutOfRange) << int(OutOfRange)
+                              << int(OutOfRange) << int(Ok) << true;
+    QTest::newRow("no cards") << "DROP TABLE PAGE" << int(Failed) << int(Failed) << int(Failed)
+                              << int(Failed) << false;
+}
+
+void SchemeQueriesTest::brokenFilesFailQuietly()
+{
+    QFETCH(QString, damage);
+    QVERIFY(m_fixture->alter(damage));
+    const QUuid uuid = QueryFixture::uuidA();
+    QList<ColorEntry> entries{ColorEntry()};
+    const int rows = schemeRows(uuid, Scheme::Harmonic, 1, 1, entries);
+    QTEST(rows, "rows");
+    QCOMPARE(entries.isEmpty(), rows != Ok);
+    entries = {ColorEntry()};
+    const int pageRows = schemePageRows(uuid, Scheme::Dynamic, 1, 1, entries);
+    QTEST(pageRows, "pageRows");
+    QCOMPARE(entries.isEmpty(), pageRows != Ok);
+    entries = {ColorEntry()};
+    const int contrast = contrastRows(uuid, 1, 1, entries);
+    QTEST(contrast, "contrast");
+    QCOMPARE(entries.isEmpty(), contrast != Ok);
+    QList<ColorPage> pages{ColorPage()};
+    const int schemeCards = schemePages(uuid, 1, Scheme::Neutral, pages);
+    QTEST(schemeCards, "pages");
+    QCOMPARE(pages.isEmpty(), schemeCards != Ok);
+    QTEST(hasComplementaryNeutralPages(uuid, 1), "complementaryNeutral");
 }
 
 QTEST_GUILESS_MAIN(SchemeQueriesTest)

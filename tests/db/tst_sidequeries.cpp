@@ -32,6 +32,10 @@ private slots:
     void capsureMatches();
     void capsureMatchesOnASharedCardNameEachCollection();
     void capsureMatchesFollowTheCurrentSearchOrder();
+    void productsWithoutTheCodeColumn();
+    void trendGroupsWhoseEntriesCannotBeRead();
+    void brokenFilesFailQuietly_data();
+    void brokenFilesFailQuietly();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -227,6 +231,83 @@ void SideQueriesTest::capsureMatchesFollowTheCurrentSearchOrder()
     QCOMPARE(Corvo::DB::capsureMatches(QStringLiteral("name p7r1"), entries), int(Ok));
     QCOMPARE(entries.size(), 1);
     QCOMPARE(entries.at(0).collectionId, qint64(2));
+}
+
+void SideQueriesTest::productsWithoutTheCodeColumn()
+{
+    QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE PRODUCT DROP COLUMN PRODUCT_CODE")));
+    const qint64 chip = m_fixture->row("p1r1");
+    QStringList names;
+    QCOMPARE(productNames(QueryFixture::uuidA(), chip, QStringLiteral(" / "), names), int(Ok));
+    names.sort();
+    QCOMPARE(names, QStringList({"Gloss", "Matt", "Satin"}));
+    QStringList codes{QStringLiteral("stale")};
+    QCOMPARE(productCodes(QueryFixture::uuidA(), chip, codes), int(Ok));
+    QVERIFY(codes.isEmpty());
+}
+
+void SideQueriesTest::trendGroupsWhoseEntriesCannotBeRead()
+{
+    QVERIFY(m_fixture->alter(QStringLiteral("DROP TABLE VISTARA_ENTRY")));
+    QHash<qint64, VistaraGroup> groups;
+    QCOMPARE(vistaraGroups(QueryFixture::uuidA(), groups), int(Ok));
+    QCOMPARE(groups.size(), 2);
+    for (const VistaraGroup &group : groups)
+        QVERIFY(group.entries.isEmpty());
+}
+
+// Each damage makes the statements that need the missing table fail with -1 and an empty
+// output; the others still answer.
+void SideQueriesTest::brokenFilesFailQuietly_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QStringList>("failing");
+    QTest::newRow("no trend groups") << "DROP TABLE VISTARA_GROUP" << QStringList{"vistara"};
+    QTest::newRow("no products") << "DROP TABLE PRODUCT" << QStringList{"names", "codes"};
+    QTest::newRow("no product groups")
+        << "DROP TABLE ROW_PRODUCT_GROUP_MAP" << QStringList{"groups"};
+    QTest::newRow("no textures") << "DROP TABLE TEXTURE" << QStringList{"textures", "placements"};
+    QTest::newRow("no texture placements") << "DROP TABLE TEXTURE_MAP" << QStringList{"placements"};
+    QTest::newRow("no Capsure priorities") << "DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY"
+                                           << QStringList{"capsureIds", "capsureMatches"};
+}
+
+void SideQueriesTest::brokenFilesFailQuietly()
+{
+    QFETCH(QString, damage);
+    QFETCH(QStringList, failing);
+    QVERIFY(m_fixture->alter(damage));
+    const QUuid uuid = QueryFixture::uuidA();
+    const qint64 chip = m_fixture->row("p1r1");
+    auto expect = [&](const char *operation, int result, bool outputEmpty) {
+        const bool fails = failing.contains(QLatin1String(operation));
+        QVERIFY2(result == (fails ? int(Failed) : int(Ok)), operation);
+        QVERIFY2(outputEmpty == fails, operation);
+    };
+    QHash<qint64, VistaraGroup> groups{{99, VistaraGroup()}};
+    int result = vistaraGroups(uuid, groups);
+    expect("vistara", result, groups.isEmpty());
+    QStringList texts{QStringLiteral("stale")};
+    result = productNames(uuid, chip, QStringLiteral(" / "), texts);
+    expect("names", result, texts.isEmpty());
+    texts = {QStringLiteral("stale")};
+    result = productCodes(uuid, chip, texts);
+    expect("codes", result, texts.isEmpty());
+    texts = {QStringLiteral("stale")};
+    result = Corvo::DB::productGroupNames(uuid, chip, texts);
+    expect("groups", result, texts.isEmpty());
+    QHash<qint64, Texture> found{{99, Texture()}};
+    result = textures(uuid, found);
+    expect("textures", result, found.isEmpty());
+    QList<TexturePlacement> placements{TexturePlacement()};
+    result = texturePlacements(uuid, m_fixture->page("p1"), placements);
+    expect("placements", result, placements.isEmpty());
+    QList<qint64> ids{99};
+    result = capsureCollectionIds(ids);
+    expect("capsureIds", result, ids.isEmpty());
+    QList<ColorEntry> entries{ColorEntry()};
+    result = Corvo::DB::capsureMatches(QStringLiteral("P3R1"), entries);
+    expect("capsureMatches", result, entries.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SideQueriesTest)
