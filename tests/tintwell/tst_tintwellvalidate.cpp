@@ -131,6 +131,12 @@ void TintwellValidateTest::reportsBreaches_data()
                                       "'Copy', 5)")}
         << true << QStringLiteral("collection COPY (ID 5)")
         << QStringLiteral("only the collection with ID 0");
+    QTest::newRow("second collection with ID 0")
+        << QStringList{QStringLiteral("CREATE TABLE C2 AS SELECT * FROM COLLECTION"),
+                       QStringLiteral("DROP TABLE COLLECTION"),
+                       QStringLiteral("ALTER TABLE C2 RENAME TO COLLECTION"),
+                       QStringLiteral("UPDATE COLLECTION SET ID = 0 WHERE SYSTEMID = 'HARBOUR'")}
+        << true << QStringLiteral("table COLLECTION") << QStringLiteral("2 collections have ID 0");
     QTest::newRow("uuid not braced")
         << QStringList{QStringLiteral("UPDATE COLLECTION SET UUID = "
                                       "'2b7e5a10-9c3d-4f61-8e24-0a5b6c7d8e9f' WHERE ID = 1")}
@@ -147,6 +153,12 @@ void TintwellValidateTest::reportsBreaches_data()
     QTest::newRow("duplicate row index")
         << QStringList{QStringLiteral("UPDATE \"ROW\" SET ROW_INDEX = 1 WHERE CODE = 'HB 102'")}
         << true << QStringLiteral("card 1") << QStringLiteral("ROW_INDEX 1 is used by more");
+    QTest::newRow("chip without a segment")
+        << QStringList{QStringLiteral("CREATE TABLE R2 AS SELECT * FROM \"ROW\""),
+                       QStringLiteral("DROP TABLE \"ROW\""),
+                       QStringLiteral("ALTER TABLE R2 RENAME TO \"ROW\""),
+                       QStringLiteral("UPDATE \"ROW\" SET SEGMENT = NULL WHERE CODE = 'HB 102'")}
+        << true << QStringLiteral("\"HB 102\"") << QStringLiteral("SEGMENT is not above 0");
     QTest::newRow("row index gap")
         << QStringList{QStringLiteral("UPDATE \"ROW\" SET ROW_INDEX = 9 WHERE CODE = 'HB 105'")}
         << false << QStringLiteral("card 1") << QStringLiteral("not exactly 1 to 5");
@@ -214,6 +226,12 @@ void TintwellValidateTest::reportsBreaches_data()
         << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'first' WHERE NAME = "
                                       "'capsure.priority'")}
         << false << QStringLiteral("setting \"capsure.priority\"") << QStringLiteral("ranks last");
+    QTest::newRow("font face listed twice")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'DejaVu Sans,9;Noto Sans,9;"
+                                      "DejaVu Sans,10' WHERE NAME = "
+                                      "'list.of.preferred.font.faces'")}
+        << false << QStringLiteral("setting \"list.of.preferred.font.faces\"")
+        << QStringLiteral("\"DejaVu Sans\" is listed twice");
     QTest::newRow("display order names a missing column")
         << QStringList{QStringLiteral("ALTER TABLE PAGE DROP COLUMN NAME9"),
                        QStringLiteral("UPDATE SETTING SET VALUE = '9' WHERE NAME = "

@@ -106,6 +106,11 @@ void checkCollections(ValidationContext &context)
         problems.error(
             QStringLiteral("table COLLECTION"),
             QStringLiteral("no system-wide collection (ID 0, UUID %1)").arg(kSystemWideUuid));
+    else if (systemWide > 1)
+        problems.error(QStringLiteral("table COLLECTION"),
+                       QStringLiteral("%1 collections have ID 0; a file holds exactly one "
+                                      "system-wide collection")
+                           .arg(systemWide));
     reportRows(
         context, QStringLiteral("COLLECTION"),
         QStringLiteral("SELECT \"ORDER\", GROUP_CONCAT(SYSTEMID, ', ') FROM COLLECTION "
@@ -193,7 +198,8 @@ void checkCards(ValidationContext &context)
     OffenderReport rowIndexes(context.problems(), true);
     context.forEachRow(QStringLiteral("table ROW"),
                        QStringLiteral("SELECT ID, ROW_INDEX FROM \"ROW\" WHERE NOT (ROW_INDEX > "
-                                      "0) OR ROW_INDEX IS NULL OR NOT (SEGMENT > 0)"),
+                                      "0) OR ROW_INDEX IS NULL OR NOT (SEGMENT > 0) OR SEGMENT "
+                                      "IS NULL"),
                        {}, [&](const QList<QVariant> &row) {
                            rowIndexes.add(context.rowLabel(row.at(0).toLongLong()),
                                           QStringLiteral("ROW_INDEX %1 or its SEGMENT is not "

@@ -215,12 +215,19 @@ QString formProblem(const SettingForm &form, const QList<SettingValue> &values,
     }
     case Form::FontList: {
         asWarning = true;
+        QStringList faces;
         for (const QString &entry : first.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             const QStringList parts = entry.split(QLatin1Char(','));
             if (parts.size() != 2 || parts.at(0).trimmed().isEmpty() ||
                 parts.at(1).trimmed().toInt() <= 0)
                 return QStringLiteral("entry \"%1\" is not a face name and a point size")
                     .arg(entry);
+            // A face listed twice makes the picker drop the whole list for its defaults.
+            if (faces.contains(parts.at(0).trimmed()))
+                return QStringLiteral("the face \"%1\" is listed twice: the whole list is "
+                                      "ignored")
+                    .arg(parts.at(0).trimmed());
+            faces.append(parts.at(0).trimmed());
         }
         return QString();
     }
