@@ -27,6 +27,7 @@ private slots:
     void suggestionsFollowTheSearchOrders();
     void suggestionsOfAnEmptyCollection();
     void searchedColumnMissingFromTheFile();
+    void withoutSearchOrdersOnlyCodesCount();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -196,6 +197,26 @@ void PhraseSearchTest::searchedColumnMissingFromTheFile()
     loadNameOrders(QueryFixture::uuidB());
     QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidB(), QStringLiteral("P7R1"), match), int(Ok));
     QCOMPARE(searchSuggestions(QueryFixture::uuidB(), suggestions), int(Ok));
+}
+
+void PhraseSearchTest::withoutSearchOrdersOnlyCodesCount()
+{
+    // E has no search orders at all.
+    loadNameOrders(QueryFixture::uuidE());
+    PhraseMatch match;
+    QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidA(), QStringLiteral("Card 1"), match),
+             int(NothingQualifies));
+    QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidA(), QStringLiteral("Name p1r1"), match),
+             int(NothingQualifies));
+    QCOMPARE(Corvo::DB::findPhrase(QueryFixture::uuidA(), QStringLiteral("p1r2"), match), int(Ok));
+    QCOMPARE(match.pageIndex, 1);
+    QCOMPARE(match.rowIndex, 2);
+    QStringList suggestions;
+    QCOMPARE(searchSuggestions(QueryFixture::uuidA(), suggestions), int(Ok));
+    QCOMPARE(suggestions.size(), 17);
+    for (const QString &suggestion : std::as_const(suggestions))
+        QVERIFY2(suggestion.startsWith(QLatin1Char('P')) || suggestion.startsWith(QLatin1Char('O')),
+                 qPrintable(suggestion));
 }
 
 QTEST_GUILESS_MAIN(PhraseSearchTest)
