@@ -24,6 +24,7 @@ private slots:
     void plainToolTipIsNotEscaped();
     void missingChipsHaveNoToolTip();
     void toolTipUsesTheChipsOwnCollection();
+    void cardNamesFollowThePageDisplayOrder();
     void chipLabel_data();
     void chipLabel();
 
@@ -133,6 +134,22 @@ void ChipLabelsTest::toolTipUsesTheChipsOwnCollection()
     DB::loadNameOrders(QueryFixture::uuidA());
     QCOMPARE(chipToolTip(QueryFixture::uuidB(), m_fixture->row("p6r1")),
              QStringLiteral("<div style=\"margin:2px;\">Name p6r1</div>"));
+}
+
+void ChipLabelsTest::cardNamesFollowThePageDisplayOrder()
+{
+    // Neither the search order (0) nor the chip name order (2, 0) gives this line up.
+    QVERIFY(m_fixture->alter(QStringLiteral("UPDATE PAGE SET NAME1 = 'Card one' WHERE ID = ?"),
+                             {m_fixture->page("p1")}));
+    QVERIFY(m_fixture->alter(QStringLiteral("UPDATE SETTING SET VALUE = CASE VALUE_INDEX WHEN 0 "
+                                            "THEN '1' ELSE VALUE END WHERE COLLECTION_ID = 1 AND "
+                                            "NAME = 'page.name.display.order'")));
+    QVERIFY(m_fixture->alter(QStringLiteral("INSERT INTO SETTING (COLLECTION_ID, NAME, VALUE, "
+                                            "VALUE_INDEX) VALUES (1, 'page.name.display.order', "
+                                            "'0', 1)")));
+    setFlags(1, {"color.tooltip.show.page.name"});
+    QCOMPARE(chipToolTip(QueryFixture::uuidA(), m_fixture->row("p1r2")),
+             QStringLiteral("<div style=\"margin:2px;\">Card one<br/>Card 1</div>"));
 }
 
 void ChipLabelsTest::chipLabel_data()
