@@ -137,6 +137,25 @@ void TintwellValidateTest::reportsBreaches_data()
                        QStringLiteral("ALTER TABLE C2 RENAME TO COLLECTION"),
                        QStringLiteral("UPDATE COLLECTION SET ID = 0 WHERE SYSTEMID = 'HARBOUR'")}
         << true << QStringLiteral("table COLLECTION") << QStringLiteral("2 collections have ID 0");
+    QTest::newRow("repeated uuid")
+        << QStringList{QStringLiteral("CREATE TABLE C2 AS SELECT * FROM COLLECTION"),
+                       QStringLiteral("DROP TABLE COLLECTION"),
+                       QStringLiteral("ALTER TABLE C2 RENAME TO COLLECTION"),
+                       QStringLiteral(
+                           "INSERT INTO COLLECTION (ID, UUID, SYSTEMID, NAME, \"ORDER\") "
+                           "SELECT 7, LOWER(UUID), 'TWIN', 'Twin', 7 FROM COLLECTION "
+                           "WHERE ID = 1")}
+        << true << QStringLiteral("collection TWIN (ID 7)") << QStringLiteral("also used by");
+    QTest::newRow("repeated system id in another case")
+        << QStringList{QStringLiteral("CREATE TABLE C2 AS SELECT * FROM COLLECTION"),
+                       QStringLiteral("DROP TABLE COLLECTION"),
+                       QStringLiteral("ALTER TABLE C2 RENAME TO COLLECTION"),
+                       QStringLiteral(
+                           "INSERT INTO COLLECTION (ID, UUID, SYSTEMID, NAME, \"ORDER\") "
+                           "VALUES (7, '{00000000-0000-4000-8000-000000000007}', "
+                           "'harbour', 'Twin', 7)")}
+        << true << QStringLiteral("collection harbour (ID 7)")
+        << QStringLiteral("letter case does not count");
     QTest::newRow("uuid not braced")
         << QStringList{QStringLiteral("UPDATE COLLECTION SET UUID = "
                                       "'2b7e5a10-9c3d-4f61-8e24-0a5b6c7d8e9f' WHERE ID = 1")}
@@ -179,6 +198,20 @@ void TintwellValidateTest::reportsBreaches_data()
     QTest::newRow("scheme not a multiple of the card length")
         << QStringList{QStringLiteral("DELETE FROM ROW_SCHEME_MAP WHERE ROWID = 1")} << false
         << QStringLiteral("chip 3 \"HB 103\"") << QStringLiteral("not a multiple");
+    QTest::newRow("card scheme names a missing page")
+        << QStringList{QStringLiteral("UPDATE PAGE_SCHEME SET SCHEME_PAGE_ID = 999 WHERE ROWID = "
+                                      "1")}
+        << true << QStringLiteral("table PAGE_SCHEME") << QStringLiteral("page ID 999");
+    QTest::newRow("chip card scheme of a missing chip")
+        << QStringList{QStringLiteral("UPDATE ROW_TO_PAGE_SCHEME SET ROW_ID = 888 WHERE ROWID = "
+                                      "1")}
+        << true << QStringLiteral("table ROW_TO_PAGE_SCHEME") << QStringLiteral("row ID 888");
+    QTest::newRow("chip scheme of a kind beyond 8")
+        << QStringList{QStringLiteral("UPDATE ROW_SCHEME_MAP SET SCHEME_ID = 12")} << true
+        << QStringLiteral("table ROW_SCHEME_MAP") << QStringLiteral("scheme 12");
+    QTest::newRow("trend group of a missing collection")
+        << QStringList{QStringLiteral("UPDATE VISTARA_GROUP SET COLLECTION_ID = 9")} << true
+        << QStringLiteral("table VISTARA_GROUP") << QStringLiteral("collection ID 9");
     QTest::newRow("trend entry names a missing chip")
         << QStringList{QStringLiteral("UPDATE VISTARA_ENTRY SET ROW_ID = 777 WHERE ROW_ID IS NOT "
                                       "NULL")}
@@ -186,6 +219,15 @@ void TintwellValidateTest::reportsBreaches_data()
     QTest::newRow("product map names a missing product")
         << QStringList{QStringLiteral("INSERT INTO ROW_PRODUCT_MAP VALUES (1, 1, 55)")} << true
         << QStringLiteral("table ROW_PRODUCT_MAP") << QStringLiteral("product ID 55");
+    QTest::newRow("product group map names a missing group")
+        << QStringList{QStringLiteral("INSERT INTO ROW_PRODUCT_GROUP_MAP (COLLECTION_ID, ROW_ID, "
+                                      "PRODUCT_GROUP_ID) VALUES (1, 1, 77)")}
+        << true << QStringLiteral("table ROW_PRODUCT_GROUP_MAP")
+        << QStringLiteral("product group ID 77");
+    QTest::newRow("texture more than opaque")
+        << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
+                       QStringLiteral("UPDATE TEXTURE SET BASE_ALPHA = 1.5")}
+        << true << QStringLiteral("table TEXTURE") << QStringLiteral("BASE_ALPHA 1.5");
     QTest::newRow("texture on a missing page")
         << QStringList{QStringLiteral("UPDATE TEXTURE_MAP SET PAGE_ID = 99 WHERE ROWID = 1")}
         << true << QStringLiteral("table TEXTURE_MAP") << QStringLiteral("page ID 99");
@@ -203,6 +245,17 @@ void TintwellValidateTest::reportsBreaches_data()
         << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
                        QStringLiteral("UPDATE \"ROW\" SET RED = 300 WHERE CODE = 'HB 301'")}
         << true << QStringLiteral("\"HB 301\"") << QStringLiteral("out of range");
+    QTest::newRow("lightness out of range")
+        << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
+                       QStringLiteral("UPDATE \"ROW\" SET L = 120 WHERE CODE = 'HB 302'")}
+        << true << QStringLiteral("\"HB 302\"") << QStringLiteral("out of range");
+    QTest::newRow("trend colour out of range")
+        << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
+                       QStringLiteral("UPDATE VISTARA_ENTRY SET GREEN = -4 WHERE ROWID = 1")}
+        << true << QStringLiteral("table VISTARA_ENTRY") << QStringLiteral("out of range");
+    QTest::newRow("chip mood outside 1 to 6")
+        << QStringList{QStringLiteral("UPDATE \"ROW\" SET MOOD = 9 WHERE CODE = 'HB 102'")} << true
+        << QStringLiteral("\"HB 102\"") << QStringLiteral("MOOD 9");
     QTest::newRow("mood outside 1 to 6")
         << QStringList{QStringLiteral("UPDATE PAGE SET MOOD = 0 WHERE PAGE_INDEX = 2")} << true
         << QStringLiteral("card 2") << QStringLiteral("MOOD 0");
@@ -210,6 +263,20 @@ void TintwellValidateTest::reportsBreaches_data()
         << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'square' WHERE NAME = "
                                       "'card.type'")}
         << true << QStringLiteral("setting \"card.type\"") << QStringLiteral("square");
+    QTest::newRow("chips per card that is no number")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'seven' WHERE NAME = "
+                                      "'max.chips.on.a.page'")}
+        << true << QStringLiteral("setting \"max.chips.on.a.page\"")
+        << QStringLiteral("not a whole number");
+    QTest::newRow("delta intervals without a positive number")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = '0,-1,abc' WHERE NAME = "
+                                      "'cie2000.delta.intervals'")}
+        << true << QStringLiteral("setting \"cie2000.delta.intervals\"")
+        << QStringLiteral("no positive number");
+    QTest::newRow("scheme kind nobody knows")
+        << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'loud' WHERE NAME = 'schemes' "
+                                      "AND VALUE_INDEX = 0")}
+        << true << QStringLiteral("setting \"schemes\"") << QStringLiteral("\"loud\" is none of");
     QTest::newRow("flag that is no number")
         << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'yes' WHERE NAME = "
                                       "'mood.visible'")}
