@@ -73,6 +73,7 @@ private slots:
     void badSourceIsRefusedWithoutOutput_data();
     void badSourceIsRefusedWithoutOutput();
     void failedBuildKeepsThePreviousFile();
+    void collectionsWithoutOrderKeepSourceOrder();
     void reportsWhatItWroteInJson();
 
 private:
@@ -606,6 +607,12 @@ void TintwellBuildTest::badSourceIsRefusedWithoutOutput_data()
         << head + card +
                R"(, "textures": [{"name": "P", "image": "images/banner.png", "cards": [{"card": 1, "alpha": 0}]}]}]})"
         << QStringLiteral("textures[0].cards[0].alpha");
+    QTest::newRow("order taken twice") << QByteArray(R"({"collections": [
+            {"uuid": "{2B7E5A10-9C3D-4F61-8E24-0A5B6C7D8E9F}", "systemId": "A", "name": "A",
+             "cards": [{"segment": 1, "chips": [{"code": "A", "rgb": "#102030"}]}]},
+            {"uuid": "{2B7E5A10-9C3D-4F61-8E24-0A5B6C7D8E90}", "systemId": "B", "name": "B",
+             "order": 1, "cards": [{"segment": 1, "chips": [{"code": "B", "rgb": "#102030"}]}]}]})")
+                                       << QStringLiteral("collections[1].order: order 1 repeats");
     QTest::newRow("image in a sibling folder")
         << head + R"("theme": {"image.banner": "../%FOLDER%-twin/banner.png"}, )" + card + "}]}"
         << QStringLiteral("outside");
@@ -680,6 +687,33 @@ void TintwellBuildTest::failedBuildKeepsThePreviousFile()
     QFile after(output);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), original);
+}
+
+void TintwellBuildTest::collectionsWithoutOrderKeepSourceOrder()
+{
+    const QString source = writeSource(R"({"collections": [
+        {"uuid": "{2B7E5A10-9C3D-4F61-8E24-0A5B6C7D8E9F}", "systemId": "FIRST", "name": "First",
+         "cards": [{"segment": 1, "chips": [{"code": "A", "rgb": "#102030"}]}]},
+        {"uuid": "{2B7E5A10-9C3D-4F61-8E24-0A5B6C7D8E90}", "systemId": "SECOND", "name": "Second",
+         "cards": [{"segment": 1, "chips": [{"code": "B", "rgb": "#302010"}]}]}]})");
+    const QString output = m_environment->root() + QStringLiteral("/unordered.db");
+    QCOMPARE(run({QStringLiteral("build"), source, output}), 0);
+    QSqlDatabase database =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unordered"));
+    database.setDatabaseName(output);
+    QVERIFY(database.open());
+    {
+        QSqlQuery orders(database);
+        QVERIFY(orders.exec(QStringLiteral(
+            "SELECT SYSTEMID, \"ORDER\" FROM COLLECTION WHERE ID <> 0 ORDER BY \"ORDER\"")));
+        QStringList listed;
+        while (orders.next())
+            listed << orders.value(0).toString() + QLatin1Char(':') + orders.value(1).toString();
+        QCOMPARE(listed, QStringList({QStringLiteral("FIRST:1"), QStringLiteral("SECOND:2")}));
+    }
+    database.close();
+    database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("unordered"));
 }
 
 void TintwellBuildTest::reportsWhatItWroteInJson()

@@ -92,12 +92,21 @@ std::optional<DeckModel> SourceDeckReader::read(const QString &folder)
         return std::nullopt;
     }
     QSet<QString> identities;
+    QSet<int> orders;
     const QJsonArray list = collections.toArray();
     for (int i = 0; i < list.size(); ++i) {
         CollectionModel collection;
+        // Without an explicit order the collections are offered in source order.
+        collection.order = i + 1;
         const QString where = item(QStringLiteral("collections"), i);
         if (!readCollection(list.at(i), where, collection))
             return std::nullopt;
+        if (orders.contains(collection.order)) {
+            fail(member(where, QStringLiteral("order")),
+                 QStringLiteral("order %1 repeats an earlier collection").arg(collection.order));
+            return std::nullopt;
+        }
+        orders.insert(collection.order);
         const QString uuidKey = collection.uuid.toString().toLower();
         const QString systemIdKey = QStringLiteral("id:") + collection.systemId.toLower();
         if (identities.contains(uuidKey) || identities.contains(systemIdKey)) {
