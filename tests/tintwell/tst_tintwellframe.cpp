@@ -50,6 +50,7 @@ private slots:
     void optionsTakeValuesEitherWay();
     void listsCommands();
     void missingDataFolderIsBadInput();
+    void dataFolderDefaultsToTheAddOnsOwn();
 
 private:
     int run(const QStringList &arguments);
@@ -95,6 +96,7 @@ void TintwellFrameTest::resolvesCollections_data()
     QTest::newRow("braced upper") << kUuid << 0;
     QTest::newRow("braced lower") << kUuid.toLower() << 0;
     QTest::newRow("bare lower") << kUuid.toLower().mid(1, 36) << 0;
+    QTest::newRow("bare upper, padded") << QStringLiteral(" ") + kUuid.mid(1, 36) << 0;
     QTest::newRow("system id") << QStringLiteral("Harbour") << 0;
     QTest::newRow("system id other case") << QStringLiteral("hARBOUR") << 0;
     QTest::newRow("unknown system id") << QStringLiteral("Lighthouse") << 1;
@@ -183,6 +185,14 @@ void TintwellFrameTest::missingDataFolderIsBadInput()
              2);
     QVERIFY(m_err.contains(QLatin1String("nowhere")));
     QCOMPARE(m_err.count(QLatin1Char('\n')), 1);
+}
+
+void TintwellFrameTest::dataFolderDefaultsToTheAddOnsOwn()
+{
+    // The environment points the common application-data folder into its own tree.
+    QCOMPARE(Tintwell::Invocation::defaultDataFolder(), m_environment->dataFolder());
+    QCOMPARE(run({QStringLiteral("probe"), QStringLiteral("harbour")}), 0);
+    QVERIFY(m_out.startsWith(kUuid));
 }
 
 QTEST_MAIN(TintwellFrameTest)
