@@ -164,6 +164,9 @@ void LookupCommandsTest::suggest()
     QCOMPARE(json().array().size(), 12);
     QCOMPARE(run({"suggest", "E", "--json"}), 1);
     QVERIFY(json().array().isEmpty());
+    QCOMPARE(run({"suggest", "E"}), 1);
+    QVERIFY(m_out.isEmpty());
+    QCOMPARE(m_err.count(QLatin1Char('\n')), 1);
 }
 
 void LookupCommandsTest::badUsage_data()

@@ -265,12 +265,16 @@ int runSuggest(Tintwell::Invocation &call)
     const int result = DB::searchSuggestions(uuid, suggestions);
     if (result < DB::Failed)
         return reportResult(call, result, QStringLiteral("the collection cannot be read"));
-    if (call.json())
+    if (call.json()) {
         call.printJson(QJsonDocument(textsJson(suggestions)));
-    else
-        for (const QString &suggestion : suggestions)
-            call.out() << suggestion << '\n';
-    return suggestions.isEmpty() ? Tintwell::ExitNotFound : Tintwell::ExitSuccess;
+        return suggestions.isEmpty() ? Tintwell::ExitNotFound : Tintwell::ExitSuccess;
+    }
+    if (suggestions.isEmpty())
+        return call.fail(Tintwell::ExitNotFound,
+                         QStringLiteral("the collection has no names or codes to suggest"));
+    for (const QString &suggestion : suggestions)
+        call.out() << suggestion << '\n';
+    return Tintwell::ExitSuccess;
 }
 
 const Tintwell::CommandRegistration collections({
