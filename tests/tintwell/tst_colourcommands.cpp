@@ -241,6 +241,10 @@ void TestColourCommands::matchReportsNoChip()
     // (128, 128, 128) is 0.5751 from A-GREY: over the default threshold.
     QCOMPARE(run({"match", "ALPHA", "--rgb", "128,128,128", "--json"}), 1);
     QCOMPARE(jsonObject(), QJsonObject({{"found", false}}));
+    QCOMPARE(run({"match", "ALPHA", "--rgb", "128,128,128"}), 1);
+    QVERIFY(m_out.isEmpty());
+    QVERIFY2(m_err.startsWith(QStringLiteral("tintwell match: no chip stands for #808080")),
+             qPrintable(m_err));
     QCOMPARE(run({"match", "NOSUCH", "--rgb", "1,2,3"}), 1);
     QCOMPARE(m_err.count(u'\n'), 1);
 }

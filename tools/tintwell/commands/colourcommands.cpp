@@ -135,10 +135,10 @@ int runMatch(Tintwell::Invocation &call)
         freeColorPayload(*color, call.value(name1Option), call.value(name2Option));
     const std::optional<DroppedColorMatch> match = matchDroppedColor(payload, current, index);
     if (!match) {
-        if (call.json())
-            call.printJson(QJsonDocument(QJsonObject{{"found", false}}));
-        else
-            call.out() << "no chip stands for " << color->name().toUpper() << '\n';
+        if (!call.json())
+            return call.fail(Tintwell::ExitNotFound,
+                             QStringLiteral("no chip stands for %1").arg(color->name().toUpper()));
+        call.printJson(QJsonDocument(QJsonObject{{"found", false}}));
         return Tintwell::ExitNotFound;
     }
 
