@@ -185,6 +185,10 @@ void TintwellValidateTest::reportsBreaches_data()
         << QStringList{QStringLiteral("INSERT INTO PAGE (COLLECTION_ID, NAME, PAGE_INDEX, "
                                       "SEGMENT, MOOD) VALUES (1, 'Loose', 9, 1, 3)")}
         << false << QStringLiteral("table PAGE") << QStringLiteral("belongs to no collection");
+    QTest::newRow("page mapped twice")
+        << QStringList{QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP SELECT * FROM "
+                                      "COLLECTION_PAGE_MAP LIMIT 1")}
+        << true << QStringLiteral("table COLLECTION_PAGE_MAP") << QStringLiteral("2 times");
     QTest::newRow("map names a missing page")
         << QStringList{QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP VALUES (1, 999)")} << true
         << QStringLiteral("table COLLECTION_PAGE_MAP") << QStringLiteral("page ID 999");

@@ -146,6 +146,14 @@ void checkCards(ValidationContext &context)
                                          "them does not exist")
                        .arg(row.at(1).toString(), row.at(0).toString());
                });
+    reportRows(context, QStringLiteral("COLLECTION_PAGE_MAP"),
+               QStringLiteral("SELECT COLLECTION_ID, PAGE_ID, COUNT(*) FROM COLLECTION_PAGE_MAP "
+                              "GROUP BY COLLECTION_ID, PAGE_ID HAVING COUNT(*) > 1"),
+               [](const QList<QVariant> &row) {
+                   return QStringLiteral("maps page ID %2 to collection ID %1 %3 times: the "
+                                         "card would show each chip %3 times")
+                       .arg(row.at(0).toString(), row.at(1).toString(), row.at(2).toString());
+               });
     reportRows(
         context, QStringLiteral("PAGE"),
         QStringLiteral("SELECT ID FROM PAGE WHERE ID NOT IN (SELECT PAGE_ID FROM "
@@ -169,9 +177,9 @@ void checkCards(ValidationContext &context)
     OffenderReport duplicatePages(context.problems(), true);
     context.forEachRow(
         QStringLiteral("table PAGE"),
-        QStringLiteral("SELECT M.COLLECTION_ID, P.PAGE_INDEX, GROUP_CONCAT(P.ID, ', ') FROM PAGE "
-                       "P JOIN COLLECTION_PAGE_MAP M ON M.PAGE_ID = P.ID GROUP BY "
-                       "M.COLLECTION_ID, P.PAGE_INDEX HAVING COUNT(*) > 1"),
+        QStringLiteral("SELECT M.COLLECTION_ID, P.PAGE_INDEX, GROUP_CONCAT(DISTINCT P.ID) FROM "
+                       "PAGE P JOIN COLLECTION_PAGE_MAP M ON M.PAGE_ID = P.ID GROUP BY "
+                       "M.COLLECTION_ID, P.PAGE_INDEX HAVING COUNT(DISTINCT P.ID) > 1"),
         {}, [&](const QList<QVariant> &row) {
             duplicatePages.add(context.collectionLabel(row.at(0).toLongLong()),
                                QStringLiteral("PAGE_INDEX %1 is used by more than one card "
