@@ -45,6 +45,7 @@ private slots:
     void rowsWhosePageVanishedAreMissing();
     void cardsLoadWithoutChipsWhenTheRowStatementFails();
     void brokenPageTableFailsQuietly();
+    void schemaChangedWhileTheFileIsOpen();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -563,6 +564,34 @@ void NavigationQueriesTest::brokenPageTableFailsQuietly()
     QCOMPARE(segments(uuid, found), int(Failed));
     QVERIFY(found.isEmpty());
     QVERIFY(!Corvo::DB::hasExteriorPages(uuid, 1));
+}
+
+// An author may alter a collection file while the picker has it open. Statements that
+// read "*" then return another number of columns, and every chip must still read right.
+void NavigationQueriesTest::schemaChangedWhileTheFileIsOpen()
+{
+    const QUuid uuid = QueryFixture::uuidA();
+    const qint64 firstStored = m_fixture->row("p1r3");
+    ColorPage page;
+    QCOMPARE(pageAt(uuid, 1, page), int(Ok));
+    for (int round = 0; round < 4; ++round) {
+        QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE \"ROW\" DROP COLUMN IS_MTO")));
+        QCOMPARE(pageAt(uuid, 1, page), int(Ok));
+        QCOMPARE(page.rows.size(), 3);
+        QCOMPARE(page.rows.at(2).id, firstStored);
+        QVERIFY(!page.rows.at(2).isMto);
+        QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE \"ROW\" ADD COLUMN IS_MTO integer")));
+        QVERIFY(m_fixture->alter(QStringLiteral("UPDATE \"ROW\" SET IS_MTO = 1 WHERE ID = ?"),
+                                 {firstStored}));
+        QCOMPARE(pageAt(uuid, 1, page), int(Ok));
+        QCOMPARE(page.rows.size(), 3);
+        QCOMPARE(page.rows.at(2).code, QStringLiteral("O'BRIEN 1"));
+        QVERIFY(page.rows.at(2).isMto);
+        QVERIFY(!page.rows.at(1).isMto);
+        ColorEntry entry;
+        QCOMPARE(rowById(uuid, firstStored, entry), int(Ok));
+        QVERIFY(entry.isMto);
+    }
 }
 
 QTEST_GUILESS_MAIN(NavigationQueriesTest)

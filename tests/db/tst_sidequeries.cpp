@@ -33,6 +33,7 @@ private slots:
     void capsureMatchesOnASharedCardNameEachCollection();
     void capsureMatchesFollowTheCurrentSearchOrder();
     void productsWithoutTheCodeColumn();
+    void productColumnsChangedWhileTheFileIsOpen();
     void trendGroupsWhoseEntriesCannotBeRead();
     void brokenFilesFailQuietly_data();
     void brokenFilesFailQuietly();
@@ -244,6 +245,28 @@ void SideQueriesTest::productsWithoutTheCodeColumn()
     QStringList codes{QStringLiteral("stale")};
     QCOMPARE(productCodes(QueryFixture::uuidA(), chip, codes), int(Ok));
     QVERIFY(codes.isEmpty());
+}
+
+// The products statement reads "PR.*", so its columns follow the file's schema, which an
+// author may change while the picker has the file open.
+void SideQueriesTest::productColumnsChangedWhileTheFileIsOpen()
+{
+    const qint64 chip = m_fixture->row("p1r1");
+    QStringList names;
+    QCOMPARE(productNames(QueryFixture::uuidA(), chip, QStringLiteral(" / "), names), int(Ok));
+    for (int round = 0; round < 3; ++round) {
+        QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE PRODUCT DROP COLUMN PRODUCT_CODE")));
+        QCOMPARE(productNames(QueryFixture::uuidA(), chip, QStringLiteral(" / "), names), int(Ok));
+        names.sort();
+        QCOMPARE(names, QStringList({"Gloss", "Matt", "Satin"}));
+        QVERIFY(
+            m_fixture->alter(QStringLiteral("ALTER TABLE PRODUCT ADD COLUMN PRODUCT_CODE text")));
+        QVERIFY(m_fixture->alter(
+            QStringLiteral("UPDATE PRODUCT SET PRODUCT_CODE = 'M1' WHERE NAME = 'Matt'")));
+        QCOMPARE(productNames(QueryFixture::uuidA(), chip, QStringLiteral(" / "), names), int(Ok));
+        names.sort();
+        QCOMPARE(names, QStringList({"Gloss", "Matt / M1", "Satin"}));
+    }
 }
 
 void SideQueriesTest::trendGroupsWhoseEntriesCannotBeRead()
