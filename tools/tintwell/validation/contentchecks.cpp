@@ -311,8 +311,8 @@ void checkMoods(ValidationContext &context)
                                           "MOOD NOT BETWEEN ? AND ?"),
                            {kFirstMood, kLastMood}, [&](const QList<QVariant> &row) {
                                pages.add(context.pageLabel(row.at(0).toLongLong()),
-                                         QStringLiteral("MOOD %1 is none of 1 to 6: the mood "
-                                                        "filter never shows this card")
+                                         QStringLiteral("MOOD %1 is none of 1 to 6: only the "
+                                                        "all-moods filter shows this card")
                                              .arg(row.at(1).toString()));
                            });
     OffenderReport rows(context.problems(), true);
