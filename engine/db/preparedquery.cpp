@@ -11,20 +11,24 @@
 
 namespace Corvo::DB {
 
-namespace {
-
 struct CachedStatement
 {
-    std::unique_ptr<QSqlQuery> query;
+    explicit CachedStatement(const QSqlDatabase &database) : query(database) {}
+
+    QSqlQuery query;
     bool prepared = false;
     bool inUse = false;
 };
+
+namespace {
 
 struct ConnectionStatements
 {
     // The statements belong to this driver; a re-created connection has another.
     QPointer<QSqlDriver> driver;
-    std::map<QString, CachedStatement> statements;
+    // Shared with the PreparedQuery objects using them, so that dropping the cache (a
+    // changed schema) never destroys a statement that is still being read.
+    std::map<QString, std::shared_ptr<CachedStatement>> statements;
 };
 
 std::map<QString, ConnectionStatements> &statementCache()
@@ -43,64 +47,69 @@ ConnectionStatements &statementsOf(const QSqlDatabase &database)
     return entry;
 }
 
+std::shared_ptr<CachedStatement> preparedStatement(const QSqlDatabase &database, const QString &sql)
+{
+    auto statement = std::make_shared<CachedStatement>(database);
+    statement->query.setForwardOnly(true);
+    statement->prepared = statement->query.prepare(sql);
+    if (!statement->prepared)
+        logQueryError(statement->query);
+    return statement;
+}
+
 } // namespace
 
 PreparedQuery::PreparedQuery(const QSqlDatabase &database, const QString &sql)
 {
     if (!database.isValid() || !database.isOpen()) {
-        m_ownQuery = std::make_unique<QSqlQuery>(database);
-        m_query = m_ownQuery.get();
+        m_statement = std::make_shared<CachedStatement>(database);
         return;
     }
-    CachedStatement &cached = statementsOf(database).statements[sql];
-    if (cached.inUse) {
+    std::shared_ptr<CachedStatement> &cached = statementsOf(database).statements[sql];
+    if (cached && cached->inUse) {
         // A statement still being read (a nested use of the same text) gets a private copy.
-        m_ownQuery = std::make_unique<QSqlQuery>(database);
-        m_query = m_ownQuery.get();
-        m_query->setForwardOnly(true);
-        m_prepared = m_query->prepare(sql);
-        if (!m_prepared)
-            logQueryError(*m_query);
+        m_statement = preparedStatement(database, sql);
         return;
     }
-    if (!cached.query) {
-        cached.query = std::make_unique<QSqlQuery>(database);
-        cached.query->setForwardOnly(true);
-        cached.prepared = cached.query->prepare(sql);
-        if (!cached.prepared)
-            logQueryError(*cached.query);
-    }
-    m_query = cached.query.get();
-    m_prepared = cached.prepared;
-    m_inUse = &cached.inUse;
-    cached.inUse = true;
+    if (!cached)
+        cached = preparedStatement(database, sql);
+    m_statement = cached;
+    m_statement->inUse = true;
 }
 
 PreparedQuery::~PreparedQuery()
 {
-    if (m_query != nullptr)
-        m_query->finish();
-    if (m_inUse != nullptr)
-        *m_inUse = false;
+    m_statement->query.finish();
+    m_statement->inUse = false;
+}
+
+QSqlQuery &PreparedQuery::query()
+{
+    return m_statement->query;
+}
+
+bool PreparedQuery::isPrepared() const
+{
+    return m_statement->prepared;
 }
 
 bool PreparedQuery::exec(std::initializer_list<QVariant> values)
 {
-    if (!m_prepared)
+    if (!isPrepared())
         return false;
     int position = 0;
     for (const QVariant &value : values)
-        m_query->bindValue(position++, value);
-    const bool ok = m_query->exec();
+        query().bindValue(position++, value);
+    const bool ok = query().exec();
     if (!ok)
-        logQueryError(*m_query);
+        logQueryError(query());
     return ok;
 }
 
 void PreparedQuery::bind(const QString &placeholder, const QVariant &value)
 {
-    if (m_prepared)
-        m_query->bindValue(placeholder, value);
+    if (isPrepared())
+        query().bindValue(placeholder, value);
 }
 
 void PreparedQuery::forgetConnection(const QString &connectionName)

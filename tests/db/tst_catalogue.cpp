@@ -1,6 +1,7 @@
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
 #include "engine/db/nameorders.h"
+#include "engine/db/preparedquery.h"
 
 #include "fixturefiles.h"
 #include "testenvironment.h"
@@ -334,6 +335,48 @@ private slots:
         loadNameOrders(QUuid(kThird));
         QVERIFY(currentNameOrders().rowNameDisplay.isEmpty());
         QVERIFY(currentNameOrders().pageNameSearch.isEmpty());
+    }
+
+    void fileChangedUnderAnOpenConnection()
+    {
+        const QString path = writeStandardFile();
+        QSharedPointer<Corvo::DB::Collection> record;
+        QCOMPARE(collectionRecord(QUuid(kFirst), record), int(Ok));
+        {
+            Tintwell::CollectionFileWriter writer;
+            QVERIFY(writer.open(path));
+            QVERIFY(writer.exec(QStringLiteral("DROP INDEX UNQ_SYSTEMID")));
+            QVERIFY(writer.exec(QStringLiteral("ALTER TABLE COLLECTION DROP COLUMN VERSION")));
+            QVERIFY(writer.exec(QStringLiteral("ALTER TABLE COLLECTION ADD COLUMN NOTE text")));
+            QVERIFY(
+                writer.exec(QStringLiteral("UPDATE COLLECTION SET NAME = 'Renamed' WHERE ID = 1")));
+        }
+        // Statements that read every column are prepared afresh for the new layout.
+        QCOMPARE(collectionRecord(QUuid(kFirst), record), int(Ok));
+        QCOMPARE(record->name, QStringLiteral("Renamed"));
+        QCOMPARE(record->systemId, QStringLiteral("FIRST"));
+        QCOMPARE(record->version, 0);
+        QCOMPARE(record->order, 2);
+        QCOMPARE(settingValue(QUuid(kFirst), QStringLiteral("max.chips.on.a.page")).toString(),
+                 QStringLiteral("7"));
+    }
+
+    void statementInUseOutlivesItsCache()
+    {
+        QVERIFY(!writeStandardFile().isEmpty());
+        QCOMPARE(ensureConnection(QUuid(kFirst)), int(Ok));
+        const QSqlDatabase db = collectionConnection(QUuid(kFirst));
+        PreparedQuery query(db, QStringLiteral("SELECT ID FROM COLLECTION ORDER BY ID"));
+        QVERIFY(query.exec());
+        QVERIFY(query->next());
+        PreparedQuery::forgetConnection(db.connectionName());
+        QVERIFY(query->next());
+        QCOMPARE(query->value(0).toInt(), 1);
+        // The same text is prepared again for a new user while the old one still reads.
+        PreparedQuery again(db, QStringLiteral("SELECT ID FROM COLLECTION ORDER BY ID"));
+        QVERIFY(again.exec());
+        QVERIFY(again->next());
+        QCOMPARE(again->value(0).toInt(), 0);
     }
 
     void filesAreNeverWritten()
