@@ -2,6 +2,7 @@
 
 #include "engine/db/dblog.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -37,8 +38,26 @@ std::map<QString, ConnectionStatements> &statementCache()
     return cache;
 }
 
+void dropAllStatements()
+{
+    statementCache().clear();
+}
+
+// The application object takes every connection with it when it goes (one per command
+// of the add-on); the statements must go first, or their result buffers are lost.
+void dropStatementsWithTheApplication()
+{
+    static QPointer<QCoreApplication> registeredWith;
+    QCoreApplication *application = QCoreApplication::instance();
+    if (application == nullptr || registeredWith == application)
+        return;
+    registeredWith = application;
+    qAddPostRoutine(&dropAllStatements);
+}
+
 ConnectionStatements &statementsOf(const QSqlDatabase &database)
 {
+    dropStatementsWithTheApplication();
     ConnectionStatements &entry = statementCache()[database.connectionName()];
     if (entry.driver.isNull() || entry.driver != database.driver()) {
         entry.statements.clear();

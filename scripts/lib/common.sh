@@ -40,3 +40,17 @@ configure_and_build() {
     log "building"
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
+
+# A second tree with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_DIR="${HUEPORT_SANITIZE_DIR:-$ROOT/build-sanitize}"
+configure_and_build_sanitized() {
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    log "configuring the sanitizer build in $SANITIZE_DIR"
+    cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DHUEPORT_BUILD_BENCHMARKS=OFF \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+        -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    log "building with sanitizers"
+    cmake --build "$SANITIZE_DIR" -j "$(nproc)"
+}

@@ -1,6 +1,7 @@
 #include "addon/applicationskeleton.h"
 #include "addon/startup.h"
 #include "engine/db/collectioncatalogue.h"
+#include "engine/db/collectionlookups.h"
 #include "engine/db/nameorders.h"
 #include "engine/settings/preferences.h"
 #include "platform/platform.h"
@@ -129,6 +130,24 @@ private slots:
         QCOMPARE(paths.first(), QFileInfo(plugins).canonicalFilePath());
         QVERIFY(paths.contains(QLibraryInfo::path(QLibraryInfo::PluginsPath)));
         QVERIFY(QCoreApplication::testAttribute(Qt::AA_PluginApplication));
+    }
+
+    void queriesWorkAcrossApplicationObjects()
+    {
+        QVERIFY(writeDeck());
+        QCOMPARE(Startup::initialize(modulePath()), 0);
+        // Each command has its own application object; connections and prepared
+        // statements must survive the coming and going of those objects.
+        for (int command = 0; command < 3; ++command) {
+            ApplicationSkeleton application;
+            QCOMPARE(DB::settingValues(QUuid(kSecond), QStringLiteral("row.name.display.order")),
+                     QVariantList({QStringLiteral("4"), QStringLiteral("1")}));
+            QSharedPointer<DB::Collection> record;
+            QCOMPARE(DB::collectionRecord(QUuid(kFirst), record), 0);
+            QCOMPARE(record->systemId, QStringLiteral("FIRST"));
+        }
+        QCOMPARE(DB::settingValues(QUuid(kSecond), QStringLiteral("row.name.display.order")).size(),
+                 2);
     }
 
     void applicationObjectSwallowsHandlerExceptions()
