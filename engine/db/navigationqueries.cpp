@@ -205,6 +205,21 @@ void bindAdjacentFilter(PreparedQuery &query, int position, int mood, bool exter
         bindMood(query, position, mood);
 }
 
+// Runs the segment search for one column and writes that column's value on success.
+int segmentSearchValue(const QUuid &uuid, const QString &column, int segment, int mood,
+                       bool exterior, int &value)
+{
+    CollectionAccess access;
+    const int connected = accessCollection(uuid, access);
+    if (connected < 0)
+        return connected;
+    QSqlRecord record;
+    const int result = searchSegment(access, column, segment, mood, exterior, record);
+    if (result == Ok)
+        value = record.value(0).toInt();
+    return result;
+}
+
 } // namespace
 
 int rowById(const QUuid &uuid, qint64 rowId, ColorEntry &entry)
@@ -322,31 +337,14 @@ int segments(const QUuid &uuid, QList<int> &found)
 int nearestSegment(const QUuid &uuid, int segment, int mood, bool exterior, int &found)
 {
     found = segment;
-    CollectionAccess access;
-    const int connected = accessCollection(uuid, access);
-    if (connected < 0)
-        return connected;
-    QSqlRecord record;
-    const int result =
-        searchSegment(access, QStringLiteral("SEGMENT"), segment, mood, exterior, record);
-    if (result == Ok)
-        found = record.value(0).toInt();
-    return result;
+    return segmentSearchValue(uuid, QStringLiteral("SEGMENT"), segment, mood, exterior, found);
 }
 
 int firstPageIndexOfSegment(const QUuid &uuid, int segment, int mood, bool exterior, int &pageIndex)
 {
     pageIndex = -1;
-    CollectionAccess access;
-    const int connected = accessCollection(uuid, access);
-    if (connected < 0)
-        return connected;
-    QSqlRecord record;
-    const int result =
-        searchSegment(access, QStringLiteral("PAGE_INDEX"), segment, mood, exterior, record);
-    if (result == Ok)
-        pageIndex = record.value(0).toInt();
-    return result;
+    return segmentSearchValue(uuid, QStringLiteral("PAGE_INDEX"), segment, mood, exterior,
+                              pageIndex);
 }
 
 int firstPageOfSegment(const QUuid &uuid, int segment, int mood, bool exterior, ColorPage &page)
