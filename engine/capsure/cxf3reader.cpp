@@ -1,6 +1,6 @@
 #include "engine/capsure/cxf3reader.h"
 
-#include "engine/palette/xmlsupport.h"
+#include "engine/xml/xmlsupport.h"
 
 #include <libxml/xpathInternals.h>
 

@@ -62,4 +62,11 @@ int ColorEntry::read(const QSqlRecord &record)
     return 0;
 }
 
+QColor chipColor(const ColorEntry &entry)
+{
+    constexpr int channelMax = 255;
+    return QColor(qBound(0, entry.red, channelMax), qBound(0, entry.green, channelMax),
+                  qBound(0, entry.blue, channelMax));
+}
+
 } // namespace Corvo::DB

@@ -2,6 +2,7 @@
 
 #include "engine/db/abstractbase.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -39,5 +40,9 @@ public:
     QStringList names;
     QStringList extras;
 };
+
+// The opaque colour a chip is painted in. Stored channels outside 0 to 255 are bounded,
+// since they would make an invalid colour.
+QColor chipColor(const ColorEntry &entry);
 
 } // namespace Corvo::DB

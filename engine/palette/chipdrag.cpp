@@ -1,9 +1,7 @@
 #include "engine/palette/chipdrag.h"
 
-#include <QDrag>
 #include <QFont>
 #include <QLinearGradient>
-#include <QMimeData>
 #include <QPainter>
 
 namespace Corvo {
@@ -22,20 +20,6 @@ QColor withAlpha(QColor color, int alpha)
 {
     color.setAlpha(alpha);
     return color;
-}
-
-// Stored channels outside 0 to 255 would make an invalid colour.
-QColor chipColor(const DB::ColorEntry &row)
-{
-    constexpr int channelMax = 255;
-    return QColor(qBound(0, row.red, channelMax), qBound(0, row.green, channelMax),
-                  qBound(0, row.blue, channelMax));
-}
-
-bool isChipOrigin(ChipOrigin origin)
-{
-    return origin == ChipOrigin::CardRoller || origin == ChipOrigin::ChipView ||
-           origin == ChipOrigin::Palette;
 }
 
 } // namespace
@@ -60,22 +44,6 @@ QPixmap chipDragPixmap(const QColor &color, const QString &code, const QFont &co
     painter.drawText(textRect, Qt::AlignRight | Qt::AlignTop, code);
     painter.drawText(textRect, Qt::AlignRight | Qt::AlignTop, code);
     return pixmap;
-}
-
-Qt::DropAction startChipDrag(QObject *source, ChipOrigin origin, const QUuid &collection,
-                             const DB::ColorEntry &row, const QFont &codeFont,
-                             Qt::DropActions supportedActions, Qt::DropAction defaultAction)
-{
-    if (source == nullptr || !isChipOrigin(origin) || row.id <= 0)
-        return Qt::IgnoreAction;
-    std::unique_ptr<QMimeData> mime = chipMimeData(chipPayload(origin, collection, row.id));
-    if (!mime)
-        return Qt::IgnoreAction;
-
-    auto *drag = new QDrag(source);
-    drag->setMimeData(mime.release());
-    drag->setPixmap(chipDragPixmap(chipColor(row), row.code, codeFont));
-    return drag->exec(supportedActions, defaultAction);
 }
 
 } // namespace Corvo

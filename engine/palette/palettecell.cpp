@@ -6,25 +6,13 @@
 
 namespace Corvo {
 
-namespace {
-constexpr int kOpaque = 255;
-constexpr int kChannelMax = 255;
-
-// Stored channels outside 0 to 255 would make an invalid colour in a filled cell.
-int boundedChannel(int channel)
-{
-    return qBound(0, channel, kChannelMax);
-}
-} // namespace
-
 PaletteCell cellForChip(const QUuid &collection, const DB::ColorEntry &entry)
 {
     PaletteCell cell;
     cell.collection = collection;
     cell.pageId = entry.pageId;
     cell.rowId = entry.id;
-    cell.color = QColor(boundedChannel(entry.red), boundedChannel(entry.green),
-                        boundedChannel(entry.blue), kOpaque);
+    cell.color = DB::chipColor(entry);
     cell.label = chipLabel(collection, entry);
     return cell;
 }

@@ -1,6 +1,6 @@
 #include "engine/palette/palettexml.h"
 
-#include "engine/palette/xmlsupport.h"
+#include "engine/xml/xmlsupport.h"
 
 #include <libxml/xmlwriter.h>
 

@@ -2,6 +2,7 @@
 
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/chipdragdata.h"
+#include "engine/palette/droppedcolormatch.h"
 #include "engine/settings/collectionsettings.h"
 #include "testenvironment.h"
 #include "tools/tintwell/authoring/collectionfilewriter.h"

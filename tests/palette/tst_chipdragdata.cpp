@@ -51,8 +51,6 @@ private slots:
     void receiversAcceptOrigins_data();
     void receiversAcceptOrigins();
     void dragPixmapShowsColourAndCode();
-    void dragStartsOnlyForChips_data();
-    void dragStartsOnlyForChips();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -313,31 +311,6 @@ void TestChipDragData::dragPixmapShowsColourAndCode()
     QVERIFY(darkPixels(labelled, QRect(64, 2, 62, 24)) > 0);
     QCOMPARE(darkPixels(labelled, QRect(0, 0, 40, 64)), 0);
     QCOMPARE(darkPixels(labelled, QRect(0, 40, 128, 24)), 0);
-}
-
-void TestChipDragData::dragStartsOnlyForChips_data()
-{
-    QTest::addColumn<ChipOrigin>("origin");
-    QTest::addColumn<bool>("withSource");
-    QTest::addColumn<qint64>("rowId");
-
-    QTest::newRow("free colour") << ChipOrigin::FreeColor << true << qint64(7);
-    QTest::newRow("no origin") << ChipOrigin::None << true << qint64(7);
-    QTest::newRow("no source") << ChipOrigin::CardRoller << false << qint64(7);
-    QTest::newRow("no row") << ChipOrigin::Palette << true << qint64(0);
-}
-
-void TestChipDragData::dragStartsOnlyForChips()
-{
-    QFETCH(ChipOrigin, origin);
-    QFETCH(bool, withSource);
-    QFETCH(qint64, rowId);
-    QObject source;
-    Corvo::DB::ColorEntry row;
-    row.id = rowId;
-    QCOMPARE(Corvo::startChipDrag(withSource ? &source : nullptr, origin, deckUuid, row, QFont(),
-                                  Qt::CopyAction),
-             Qt::IgnoreAction);
 }
 
 QTEST_MAIN(TestChipDragData)

@@ -4,6 +4,7 @@
 #include "engine/db/colorpage.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/chipdragdata.h"
+#include "engine/palette/droppedcolormatch.h"
 #include "tools/tintwell/cli/commandregistry.h"
 #include "tools/tintwell/cli/invocation.h"
 
@@ -144,7 +145,7 @@ int runMatch(Tintwell::Invocation &call)
 
     DB::ColorPage page;
     DB::pageById(match->collection, match->entry.pageId, true, page);
-    const QColor chipColor(match->entry.red, match->entry.green, match->entry.blue);
+    const QColor chipColor = DB::chipColor(match->entry);
     const double deltaE = deltaE2000(labFromColor(*color), labFromColor(chipColor));
     if (call.json()) {
         call.printJson(QJsonDocument(matchJson(*match, page.pageIndex, deltaE)));

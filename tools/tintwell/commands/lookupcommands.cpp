@@ -115,7 +115,7 @@ void printPage(QTextStream &out, const DB::ColorPage &page)
         << "): segment " << page.segment << ", mood " << moodName(page.mood) << ", exterior "
         << yesNo(page.exterior) << ", " << page.rows.size() << " chips\n";
     for (const DB::ColorEntry &row : page.rows) {
-        const QString hex = QColor(row.red, row.green, row.blue).name().toUpper();
+        const QString hex = DB::chipColor(row).name().toUpper();
         out << "  " << row.rowIndex << "  " << row.code << "  " << hex << "  L "
             << QString::number(row.l, 'f', 2) << " a " << QString::number(row.a, 'f', 2) << " b "
             << QString::number(row.b, 'f', 2) << "  " << firstNonEmpty(row.names)

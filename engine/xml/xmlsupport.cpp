@@ -1,4 +1,4 @@
-#include "engine/palette/xmlsupport.h"
+#include "engine/xml/xmlsupport.h"
 
 #include <libxml/parser.h>
 #include <libxml/xpathInternals.h>
