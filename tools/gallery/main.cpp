@@ -1,0 +1,119 @@
+// The widget gallery: renders every widget of the picker on the demo data, offscreen, to
+// PNG files at device pixel ratio 1 and 2 in the folder it is given.
+//
+//   gallery OUTDIR            both ratios (the second in a child process)
+//   gallery OUTDIR --ratio N  one ratio
+//
+// It writes the demo file set into a temporary folder and keeps its preferences there, so
+// it never touches the user's own. Exit 1 when a widget painted nothing.
+
+#include "engine/db/collectioncatalogue.h"
+#include "tools/gallery/gallery.h"
+#include "tools/tintwell/demo/demodeck.h"
+#include "tools/tintwell/model/deckwriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+// Everything the gallery reads and writes lives in the temporary folder.
+bool prepareDemoWorld(const QTemporaryDir &root)
+{
+    const QString share = root.filePath(QStringLiteral("share"));
+    const QString config = root.filePath(QStringLiteral("config"));
+    QDir().mkpath(config);
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(share));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+    const QString data = share + QStringLiteral("/Velmora/Tintwell/SQLite");
+    const QString resources = data + QStringLiteral("/Contents/Resources");
+    QDir().mkpath(resources);
+    Corvo::DB::setDataFolder(data);
+    Tintwell::DeckWriter writer;
+    if (!writer.write(Tintwell::DemoDeck::build(), resources + QStringLiteral("/velmora.db"))) {
+        err() << "gallery: cannot write the demo data: " << writer.lastError() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+QList<Gallery::Shot> allShots()
+{
+    QList<Gallery::Shot> shots;
+    shots += Gallery::buttonShots();
+    return shots;
+}
+
+int renderAll(const QString &outDir, qreal ratio)
+{
+    QTemporaryDir root;
+    if (!root.isValid() || !prepareDemoWorld(root))
+        return 1;
+    QDir().mkpath(outDir);
+    Gallery::Stage stage;
+    const QString suffix = QStringLiteral("@%1x.png").arg(ratio);
+    int written = 0;
+    for (const Gallery::Shot &shot : allShots()) {
+        const QImage image = shot.render(stage);
+        const QString path = QDir(outDir).filePath(shot.name + suffix);
+        if (image.isNull() || !image.save(path))
+            stage.fail(QStringLiteral("%1: no picture written").arg(shot.name));
+        else
+            ++written;
+    }
+    for (const QString &failure : stage.failures())
+        err() << "gallery: " << failure << Qt::endl;
+    QTextStream(stdout) << written << " pictures at ratio " << ratio << " in "
+                        << QDir::toNativeSeparators(outDir) << Qt::endl;
+    return stage.failures().isEmpty() ? 0 : 1;
+}
+
+int renderOtherRatio(const QString &program, const QString &outDir)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(program, {outDir, QStringLiteral("--ratio"), QStringLiteral("2")});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit)
+        return 1;
+    return child.exitCode();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2 && !(argc == 4 && qstrcmp(argv[2], "--ratio") == 0)) {
+        std::fprintf(stderr, "usage: gallery OUTDIR [--ratio N]\n");
+        return 2;
+    }
+    const bool oneRatio = argc == 4;
+    const qreal ratio = oneRatio ? QByteArray(argv[3]).toDouble() : 1.0;
+    if (oneRatio && !(ratio >= 1.0 && ratio <= 4.0)) {
+        std::fprintf(stderr, "gallery: the ratio is a number from 1 to 4\n");
+        return 2;
+    }
+    // The offscreen screen takes its ratio from the scale factor, so every widget loads
+    // its theme images and paints as on a dense screen.
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(ratio));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    int result = renderAll(outDir, ratio);
+    if (!oneRatio && renderOtherRatio(QCoreApplication::applicationFilePath(), outDir) != 0)
+        result = 1;
+    return result;
+}
