@@ -40,5 +40,9 @@ struct Shot
 
 // Each widget family adds its shots in a file of its own.
 QList<Shot> buttonShots();
+QList<Shot> rollerShots();
+QList<Shot> wheelShots();
+QList<Shot> moodShots();
+QList<Shot> searchShots();
 
 } // namespace Gallery

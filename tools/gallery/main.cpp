@@ -54,6 +54,10 @@ QList<Gallery::Shot> allShots()
 {
     QList<Gallery::Shot> shots;
     shots += Gallery::buttonShots();
+    shots += Gallery::rollerShots();
+    shots += Gallery::wheelShots();
+    shots += Gallery::moodShots();
+    shots += Gallery::searchShots();
     return shots;
 }
 

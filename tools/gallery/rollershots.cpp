@@ -1,0 +1,10 @@
+#include "tools/gallery/gallery.h"
+
+namespace Gallery {
+
+QList<Shot> rollerShots()
+{
+    return {};
+}
+
+} // namespace Gallery
