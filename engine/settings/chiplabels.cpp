@@ -118,6 +118,15 @@ QString chipLabel(const QUuid &uuid, const DB::ColorEntry &entry)
     return name.isEmpty() ? entry.code : entry.code + kLabelSeparator + name;
 }
 
+QString pageDisplayName(const QList<int> &pageNameDisplayOrder, const DB::ColorPage &page)
+{
+    for (const QString &name : textsInOrder(page.names, pageNameDisplayOrder)) {
+        if (!name.isEmpty())
+            return name;
+    }
+    return QString::number(page.pageIndex);
+}
+
 QString chipToolTip(const QUuid &uuid, qint64 rowId, bool html)
 {
     const ToolTipFlags flags = toolTipFlags(uuid);

@@ -27,6 +27,8 @@ private slots:
     void cardNamesFollowThePageDisplayOrder();
     void chipLabel_data();
     void chipLabel();
+    void pageDisplayName_data();
+    void pageDisplayName();
 
 private:
     void setFlags(qint64 collectionId, const QStringList &keys);
@@ -176,6 +178,29 @@ void ChipLabelsTest::chipLabel()
     QCOMPARE(Corvo::chipLabel(uuid, entry), expected);
     // A collection without a display order labels by code alone.
     QCOMPARE(Corvo::chipLabel(QueryFixture::uuidE(), entry), entry.code);
+}
+
+void ChipLabelsTest::pageDisplayName_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("order");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first listed") << QStringList{"Zero", "One"} << QList<int>{1, 0} << "One";
+    QTest::newRow("empty skipped") << QStringList{"Zero", ""} << QList<int>{1, 0} << "Zero";
+    QTest::newRow("index beyond the names") << QStringList{"Zero"} << QList<int>{7} << "12";
+    QTest::newRow("no order") << QStringList{"Zero"} << QList<int>{} << "12";
+    QTest::newRow("no names") << QStringList{} << QList<int>{0} << "12";
+}
+
+void ChipLabelsTest::pageDisplayName()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, order);
+    QFETCH(QString, expected);
+    DB::ColorPage page;
+    page.pageIndex = 12;
+    page.names = names;
+    QCOMPARE(Corvo::pageDisplayName(order, page), expected);
 }
 
 QTEST_GUILESS_MAIN(ChipLabelsTest)

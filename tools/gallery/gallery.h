@@ -22,8 +22,10 @@ public:
     // Shows the widget with its top-left at `where` in the 800 x 600 main widget, over the
     // background and with a small margin of it around, lets it paint and grabs the whole.
     // The stage takes the widget. A widget that draws nothing over the background is
-    // recorded as a failure (and still returned, so that it can be looked at).
-    QImage shoot(QWidget *widget, const QPoint &where, const QUuid &collection);
+    // recorded as a failure (and still returned, so that it can be looked at). With
+    // `focused` the widget has the keyboard focus.
+    QImage shoot(QWidget *widget, const QPoint &where, const QUuid &collection,
+                 bool focused = false);
     // Records a failure of a shot that checks something of its own.
     void fail(const QString &why) { m_failures.append(why); }
     QStringList failures() const { return m_failures; }

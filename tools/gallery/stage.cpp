@@ -53,7 +53,7 @@ QImage grabSettled(QWidget &widget)
 
 } // namespace
 
-QImage Stage::shoot(QWidget *widget, const QPoint &where, const QUuid &collection)
+QImage Stage::shoot(QWidget *widget, const QPoint &where, const QUuid &collection, bool focused)
 {
     Backdrop backdrop(collection, where);
     widget->setParent(&backdrop);
@@ -63,6 +63,10 @@ QImage Stage::shoot(QWidget *widget, const QPoint &where, const QUuid &collectio
     backdrop.show();
     const QImage bare = grabSettled(backdrop);
     widget->show();
+    if (focused) {
+        backdrop.activateWindow();
+        widget->setFocus(Qt::OtherFocusReason);
+    }
     const QImage shot = grabSettled(backdrop);
     if (shot.isNull() || shot == bare)
         m_failures.append(

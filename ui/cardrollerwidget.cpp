@@ -1,0 +1,351 @@
+#include "ui/cardrollerwidget.h"
+
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/nameorders.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/palette/chipdragdata.h"
+#include "engine/palette/droppedcolormatch.h"
+#include "engine/settings/chiplabels.h"
+#include "engine/settings/collectionsettings.h"
+#include "engine/settings/preferences.h"
+#include "ui/cardrollerpainter.h"
+#include "ui/interfacefonts.h"
+#include "ui/startchipdrag.h"
+#include "ui/themeimage.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QToolTip>
+
+namespace Corvo {
+
+namespace {
+
+const QString kMadeToOrderKey = QStringLiteral("image.mto");
+constexpr QSize kMadeToOrderSize(96, 50);
+constexpr int kWheelStep = 120;
+
+// The line height the titles are measured with: a capital with a mark above, a control
+// character and a descender cover the font's whole height.
+int titleLineHeight(const QFontMetrics &metrics)
+{
+    const QString probe = QString(QChar(0x0102)) + QChar(0x0081) + QLatin1Char('g');
+    return metrics.boundingRect(probe).height();
+}
+
+} // namespace
+
+CardRollerWidget::CardRollerWidget(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setFont(InterfaceFonts::bold(InterfaceFonts::kOneStepBelow));
+    setAccessibleName(tr("Fan deck"));
+    selectedCollectionChanged(Preferences::uuidOfLastUsedCollection());
+}
+
+void CardRollerWidget::selectedCollectionChanged(const QUuid &collection)
+{
+    m_collection = collection;
+    m_pageNameOrder = DB::readNameOrders(collection).pageNameDisplay;
+    m_state.madeToOrderPicture =
+        themePixmap(collection, kMadeToOrderKey, kMadeToOrderSize, devicePixelRatioF());
+    m_colorIndex.reset();
+    m_toolTipRowId = -1;
+    rebuildLayout();
+    update();
+}
+
+void CardRollerWidget::rebuildLayout()
+{
+    m_layout = CardRollerLayout::forSize(size(), titleLineHeight(fontMetrics()));
+}
+
+void CardRollerWidget::reloadCards()
+{
+    const int pageIndex = Preferences::pageIndex(m_collection);
+    const int mood = Preferences::moodFilter(m_collection);
+    const bool exterior = Preferences::exteriorColors(m_collection);
+    m_state.selectedRowIndex = Preferences::rowIndex(m_collection);
+    m_state.showMto = Preferences::showMto(m_collection);
+    m_state.lustrel = CollectionSettings::cardType(m_collection) == CardType::Lustrel;
+    m_state.focused = hasFocus();
+
+    m_state.pages.fill(std::nullopt);
+    DB::ColorPage middle;
+    if (DB::pageAt(m_collection, pageIndex, middle) == DB::Ok) {
+        DB::ColorPage left;
+        DB::ColorPage right;
+        if (DB::adjacentPage(m_collection, pageIndex, true, mood, exterior, left) == DB::Ok)
+            m_state.pages[CardRollerLayout::kLeftSlot] = left;
+        if (DB::adjacentPage(m_collection, pageIndex, false, mood, exterior, right) == DB::Ok)
+            m_state.pages[CardRollerLayout::kRightSlot] = right;
+        m_state.pages[CardRollerLayout::kMiddleSlot] = middle;
+    }
+    for (int slot = 0; slot < CardRollerLayout::kSlotCount; ++slot) {
+        const std::optional<DB::ColorPage> &page = m_state.pages.at(slot);
+        m_state.titles[slot] = page ? pageDisplayName(m_pageNameOrder, *page) : QString();
+    }
+}
+
+void CardRollerWidget::paintEvent(QPaintEvent *)
+{
+    reloadCards();
+    QPainter painter(this);
+    paintCardRoller(painter, m_layout, m_state);
+    updateAccessibleDescription();
+}
+
+void CardRollerWidget::updateAccessibleDescription()
+{
+    const std::optional<DB::ColorPage> &middle = m_state.pages.at(CardRollerLayout::kMiddleSlot);
+    QString description;
+    if (!middle) {
+        description = tr("No card");
+    } else {
+        description = tr("Card %1").arg(m_state.titles.at(CardRollerLayout::kMiddleSlot));
+        if (const std::optional<CardRollerChip> chip = m_state.selectedChip(m_layout)) {
+            const QString name = chip->entry.names.value(0);
+            description += QStringLiteral(", ") + tr("chip %1").arg(chip->entry.code);
+            if (!name.isEmpty())
+                description += QStringLiteral(" ") + name;
+        }
+    }
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
+}
+
+void CardRollerWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    rebuildLayout();
+}
+
+void CardRollerWidget::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        rebuildLayout();
+}
+
+void CardRollerWidget::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CardRollerWidget::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void CardRollerWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
+        event->modifiers() != Qt::NoModifier) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    hideToolTip();
+    const QPoint point = event->position().toPoint();
+    m_pressPosition = point;
+    if (const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point))
+        pressChip(*chip);
+}
+
+void CardRollerWidget::pressChip(const CardRollerChip &chip)
+{
+    if (chip.slot == CardRollerLayout::kLeftSlot)
+        emit roll(Backward);
+    else if (chip.slot == CardRollerLayout::kRightSlot)
+        emit roll(Forward);
+    if (!m_state.isHidden(chip.entry) && chip.entry.rowIndex != Preferences::rowIndex(m_collection))
+        emit rowChangedInteractively(chip.entry.rowIndex);
+}
+
+void CardRollerWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_pressPosition.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CardRollerWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (event->buttons() == Qt::LeftButton) {
+        startDragAt(point);
+        return;
+    }
+    if (event->buttons() == Qt::NoButton)
+        showToolTipAt(point);
+}
+
+void CardRollerWidget::startDragAt(const QPoint &point)
+{
+    if (!m_pressPosition ||
+        (point - *m_pressPosition).manhattanLength() <= QApplication::startDragDistance() ||
+        !m_layout.cards.at(CardRollerLayout::kMiddleSlot).contains(point))
+        return;
+    const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point);
+    if (!chip || chip->slot != CardRollerLayout::kMiddleSlot || m_state.isHidden(chip->entry))
+        return;
+    m_pressPosition.reset();
+    startChipDrag(this, ChipOrigin::CardRoller, m_collection, chip->entry,
+                  InterfaceFonts::regular(InterfaceFonts::kBase), Qt::CopyAction);
+}
+
+void CardRollerWidget::showToolTipAt(const QPoint &point)
+{
+    const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point);
+    if (!chip || m_state.isHidden(chip->entry)) {
+        hideToolTip();
+        return;
+    }
+    if (chip->entry.id == m_toolTipRowId && QToolTip::isVisible())
+        return;
+    const QString text = chipToolTip(m_collection, chip->entry.id);
+    if (text.isEmpty()) {
+        hideToolTip();
+        return;
+    }
+    m_toolTipRowId = chip->entry.id;
+    QToolTip::showText(mapToGlobal(chip->rect.topRight()), text, this);
+}
+
+void CardRollerWidget::hideToolTip()
+{
+    m_toolTipRowId = -1;
+    if (QToolTip::isVisible())
+        QToolTip::hideText();
+}
+
+void CardRollerWidget::leaveEvent(QEvent *event)
+{
+    hideToolTip();
+    QWidget::leaveEvent(event);
+}
+
+void CardRollerWidget::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->inverted() ? -event->angleDelta().y() : event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Sub-step deltas of smooth wheels add up; each full step rolls one card.
+    m_wheelRemainder += delta;
+    while (m_wheelRemainder >= kWheelStep || m_wheelRemainder <= -kWheelStep) {
+        const bool awayFromUser = m_wheelRemainder > 0;
+        m_wheelRemainder += awayFromUser ? -kWheelStep : kWheelStep;
+        emit roll(awayFromUser ? Backward : Forward);
+    }
+}
+
+void CardRollerWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        emit roll(Backward);
+        break;
+    case Qt::Key_Right:
+        emit roll(Forward);
+        break;
+    case Qt::Key_Up:
+        stepSelectedChip(-1);
+        break;
+    case Qt::Key_Down:
+        stepSelectedChip(1);
+        break;
+    case Qt::Key_Home:
+        goToEndOfDeck(false);
+        break;
+    case Qt::Key_End:
+        goToEndOfDeck(true);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CardRollerWidget::stepSelectedChip(int steps)
+{
+    if (const std::optional<DB::ColorEntry> chip = m_state.neighbourOfSelected(steps))
+        emit rowChangedInteractively(chip->rowIndex);
+}
+
+void CardRollerWidget::goToEndOfDeck(bool last)
+{
+    // From before the first card, forwards finds the first qualifying card and backwards
+    // wraps round to the last one.
+    DB::ColorPage page;
+    if (DB::adjacentPage(m_collection, 0, last, Preferences::moodFilter(m_collection),
+                         Preferences::exteriorColors(m_collection), page) != DB::Ok)
+        return;
+    if (page.pageIndex != Preferences::pageIndex(m_collection))
+        emit pageChangedInteractively(page.pageIndex);
+}
+
+void CardRollerWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (cardRollerAcceptsChip(chipOrigin(event->mimeData())))
+        event->acceptProposedAction();
+}
+
+void CardRollerWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->ignore();
+    if (cardRollerAcceptsChip(chipOrigin(event->mimeData())) &&
+        m_layout.cardArea.contains(event->position().toPoint()))
+        event->acceptProposedAction();
+}
+
+void CardRollerWidget::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    const std::optional<QVariantMap> payload = readChipPayload(event->mimeData());
+    if (!payload || !cardRollerAcceptsChip(chipOrigin(*payload)))
+        return;
+
+    if (const std::optional<DroppedColorMatch> match =
+            matchDroppedColor(*payload, m_collection, colorIndex()))
+        goToColor(match->collection, match->entry);
+}
+
+const QList<DB::LabSample> &CardRollerWidget::colorIndex()
+{
+    if (!m_colorIndex) {
+        QList<DB::LabSample> samples;
+        DB::rowLabTable(m_collection, samples);
+        m_colorIndex = samples;
+    }
+    return *m_colorIndex;
+}
+
+void CardRollerWidget::goToColor(const QUuid &collection, const DB::ColorEntry &entry)
+{
+    QUuid current = m_collection;
+    if (collection != current) {
+        emit collectionSelectedInteractively(collection);
+        current = Preferences::uuidOfLastUsedCollection();
+    }
+    if (collection != current)
+        return;
+    DB::ColorPage page;
+    if (DB::pageById(collection, entry.pageId, true, page) != DB::Ok)
+        return;
+    if (page.pageIndex != Preferences::pageIndex(current))
+        emit pageChangedInteractively(page.pageIndex);
+    if (entry.rowIndex != Preferences::rowIndex(current))
+        emit rowChangedInteractively(entry.rowIndex);
+}
+
+} // namespace Corvo

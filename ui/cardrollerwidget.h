@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/db/labsample.h"
+#include "ui/cardrollerlayout.h"
+#include "ui/cardrollerstate.h"
+#include "ui/selectiontypes.h"
+
+#include <QList>
+#include <QUuid>
+#include <QWidget>
+
+#include <optional>
+
+namespace Corvo {
+
+// The fan deck: the previous, current and next card side by side. Clicking a chip selects
+// it, clicking a side card rolls the deck towards it, the mouse wheel and the arrow keys
+// roll and step, a chip of the middle card can be dragged out, and chips or colours
+// dropped on it make it go to that colour. It never changes the selection itself: it
+// emits what the user asked for and paints the selection stored in the preferences,
+// reloading the three cards at every paint.
+class CardRollerWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CardRollerWidget(QWidget *parent = nullptr);
+
+    // The cards as the last paint loaded them.
+    const CardRollerState &shownCards() const { return m_state; }
+    const CardRollerLayout &cardLayout() const { return m_layout; }
+
+signals:
+    void roll(Corvo::Direction direction);
+    void pageChangedInteractively(int pageIndex);
+    void rowChangedInteractively(int rowIndex);
+    void collectionSelectedInteractively(const QUuid &collection);
+
+public slots:
+    void selectedCollectionChanged(const QUuid &collection);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void reloadCards();
+    void rebuildLayout();
+    void updateAccessibleDescription();
+    void pressChip(const CardRollerChip &chip);
+    void startDragAt(const QPoint &point);
+    void showToolTipAt(const QPoint &point);
+    void hideToolTip();
+    void stepSelectedChip(int steps);
+    void goToEndOfDeck(bool last);
+    void goToColor(const QUuid &collection, const DB::ColorEntry &entry);
+    const QList<DB::LabSample> &colorIndex();
+
+    QUuid m_collection;
+    QList<int> m_pageNameOrder;
+    CardRollerLayout m_layout;
+    CardRollerState m_state;
+    std::optional<QPoint> m_pressPosition;
+    qint64 m_toolTipRowId = -1;
+    int m_wheelRemainder = 0;
+    std::optional<QList<DB::LabSample>> m_colorIndex;
+};
+
+} // namespace Corvo
