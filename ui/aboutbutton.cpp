@@ -1,0 +1,13 @@
+#include "ui/aboutbutton.h"
+
+#include "ui/interfacefonts.h"
+
+namespace Corvo {
+
+AboutButton::AboutButton(QWidget *parent)
+    : TaskButton(QString(QChar(0x2026)), TaskButtonLook::Shape::Ellipse,
+                 TaskButtonLook::roundCaptionColor(),
+                 InterfaceFonts::bold(InterfaceFonts::kTwoStepsAbove), parent)
+{}
+
+} // namespace Corvo
