@@ -1,0 +1,38 @@
+#include "ui/searchlayout.h"
+
+#include <algorithm>
+
+namespace Corvo {
+
+namespace {
+
+constexpr int kMagnifierLeft = 7;
+constexpr int kMagnifierToEdit = 2;
+constexpr int kEditToButtons = 15;
+// The frame reaches this far beyond the edit's right end.
+constexpr int kFrameBeyondEdit = 6;
+
+QRect centredVertically(int left, const QSize &size, int height)
+{
+    return QRect(QPoint(left, (height - size.height()) / 2), size);
+}
+
+} // namespace
+
+SearchLayout::SearchLayout(const QSize &widget, const QSize &magnifier, const QSize &backwardButton,
+                           const QSize &forwardButton, int lineHeight)
+{
+    const int height = widget.height();
+    m_magnifier = centredVertically(kMagnifierLeft, magnifier, height);
+    m_forwardButton =
+        centredVertically(widget.width() - forwardButton.width(), forwardButton, height);
+    m_backwardButton =
+        centredVertically(m_forwardButton.left() - backwardButton.width(), backwardButton, height);
+    const int editLeft = kMagnifierLeft + magnifier.width() + kMagnifierToEdit;
+    const int editWidth = std::max(0, m_backwardButton.left() - kEditToButtons - editLeft);
+    const int editHeight = std::clamp(lineHeight, 0, height);
+    m_lineEdit = centredVertically(editLeft, QSize(editWidth, editHeight), height);
+    m_frame = QRect(0, 0, m_lineEdit.right() + 1 + kFrameBeyondEdit, height);
+}
+
+} // namespace Corvo
