@@ -27,6 +27,7 @@ const QString kExampleSource = QStringLiteral(TINTWELL_EXAMPLE_SOURCE);
 const QString kConnection = QStringLiteral("tst_tintwellbuild");
 const QString kHarbourUuid = QStringLiteral("{2B7E5A10-9C3D-4F61-8E24-0A5B6C7D8E9F}");
 constexpr int kChipsPerCard = 7;
+const QString kWheelKey = QStringLiteral("image.widget.color.wheel.background");
 
 // A finished picture, not a blank placeholder: more than one colour in it.
 bool hasDetail(const QImage &image)
@@ -39,6 +40,15 @@ bool hasDetail(const QImage &image)
         }
     }
     return false;
+}
+
+Tintwell::PresentationKeys::ThemeImage themeImageEntry(const QString &key)
+{
+    for (const auto &image : Tintwell::PresentationKeys::themeImages()) {
+        if (image.key == key)
+            return image;
+    }
+    return {};
 }
 
 } // namespace
@@ -375,7 +385,8 @@ void TintwellBuildTest::metallicRangeIsSetUpForItsSchemer()
              QStringLiteral("Hide made-to-order colours"));
     QByteArray mto;
     QCOMPARE(Corvo::DB::themeItem(lustrel, QStringLiteral("image.mto"), mto), 0);
-    QCOMPARE(QImage::fromData(mto).size(), QSize(96, 50));
+    QCOMPARE(QImage::fromData(mto).size(),
+             themeImageEntry(QStringLiteral("image.mto")).storedSize());
 }
 
 void TintwellBuildTest::settingsReadThroughTheirAccessors()
@@ -418,7 +429,7 @@ void TintwellBuildTest::everyKeyHasTextAndImage()
             QCOMPARE(Corvo::DB::themeItem(uuid, image.key, bytes), 0);
             const QImage decoded = QImage::fromData(bytes);
             QVERIFY2(!decoded.isNull(), qPrintable(image.key));
-            QCOMPARE(decoded.size(), image.size);
+            QCOMPARE(decoded.size(), image.storedSize());
             QVERIFY2(hasDetail(decoded), qPrintable(image.key));
         }
     }
@@ -428,18 +439,19 @@ void TintwellBuildTest::wheelShowsSegmentsWhereTheSettingsSayTheyAre()
 {
     const QUuid main = Tintwell::DemoDeck::mainCollectionUuid();
     QByteArray bytes;
-    QCOMPARE(
-        Corvo::DB::themeItem(main, QStringLiteral("image.widget.color.wheel.background"), bytes),
-        0);
+    QCOMPARE(Corvo::DB::themeItem(main, kWheelKey, bytes), 0);
     const QImage wheel = QImage::fromData(bytes);
+    // The wheel is painted in the coordinates of its drawn size, at more pixels.
+    const double scale = wheel.width() / double(themeImageEntry(kWheelKey).size.width());
     const double first = Corvo::CollectionSettings::firstSegmentAngle(main);
     const int segments = Corvo::CollectionSettings::numOfSegments(main);
     // Clockwise: segment i sits at first - (i - 1) * 360 / n degrees.
     for (int segment : {1, 7, 13, 19}) {
         const double degrees = first - (segment - 1) * 360.0 / segments;
         const double radians = degrees * M_PI / 180.0;
-        const QPoint point(static_cast<int>(std::lround(60.0 + 53.0 * std::cos(radians))),
-                           static_cast<int>(std::lround(61.0 - 53.0 * std::sin(radians))));
+        const QPoint point(
+            static_cast<int>(std::lround(scale * (60.0 + 53.0 * std::cos(radians)))),
+            static_cast<int>(std::lround(scale * (61.0 - 53.0 * std::sin(radians)))));
         const QColor painted = wheel.pixelColor(point);
         // The segment's most colourful card is its last.
         QSqlQuery vivid = query(

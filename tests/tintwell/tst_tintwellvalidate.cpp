@@ -3,6 +3,8 @@
 #include "tools/tintwell/cli/commandline.h"
 #include "tools/tintwell/validation/filevalidator.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -37,6 +39,8 @@ private slots:
     void exampleIsValid();
     void reportsBreaches_data();
     void reportsBreaches();
+    void themeImagesMayHaveMorePixelsButNotAnotherShape_data();
+    void themeImagesMayHaveMorePixelsButNotAnotherShape();
     void reportsFilesThatAreNotDatabases_data();
     void reportsFilesThatAreNotDatabases();
     void warningsAloneKeepTheFileValid();
@@ -356,6 +360,48 @@ void TintwellValidateTest::reportsBreaches()
     }
     QVERIFY2(found, qPrintable(report));
     QCOMPARE(validator.problems().hasErrors(), error);
+}
+
+void TintwellValidateTest::themeImagesMayHaveMorePixelsButNotAnotherShape_data()
+{
+    // The picker draws image.banner at 800 x 70.
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("drawn size") << QSize(800, 70) << false;
+    QTest::newRow("twice the drawn size") << QSize(1600, 140) << false;
+    QTest::newRow("three times the drawn size") << QSize(2400, 210) << false;
+    QTest::newRow("twice as wide only") << QSize(1600, 70) << true;
+}
+
+void TintwellValidateTest::themeImagesMayHaveMorePixelsButNotAnotherShape()
+{
+    QFETCH(QSize, stored);
+    QFETCH(bool, warned);
+    QImage banner(stored, QImage::Format_RGB32);
+    banner.fill(QColor(40, 90, 120));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(banner.save(&buffer, "PNG"));
+    const QString file =
+        copyOfExample(QStringLiteral("banner-%1x%2").arg(stored.width()).arg(stored.height()));
+    edit(file, {QStringLiteral("UPDATE THEME SET ITEM_DATA = X'%1' WHERE ITEM_KEY = "
+                               "'image.banner'")
+                    .arg(QString::fromLatin1(png.toHex()))});
+    Tintwell::FileValidator validator;
+    QVERIFY(validator.validate(file));
+    QString report;
+    for (const Tintwell::Problem &problem : validator.problems().problems()) {
+        if (problem.where.contains(QLatin1String("theme item \"image.banner\"")))
+            report += problem.what;
+    }
+    QCOMPARE(!report.isEmpty(), warned);
+    if (warned)
+        QVERIFY2(report.contains(QStringLiteral("%1 x %2 pixels; the picker draws it at 800 x 70")
+                                     .arg(stored.width())
+                                     .arg(stored.height())),
+                 qPrintable(report));
+    QVERIFY(!validator.problems().hasErrors());
 }
 
 void TintwellValidateTest::reportsFilesThatAreNotDatabases_data()

@@ -188,7 +188,8 @@ QList<ThemeItemModel> themeItems(const ThemeStyle &style)
     const ThemePainter painter(style);
     QList<ThemeItemModel> items;
     for (const PresentationKeys::ThemeImage &image : PresentationKeys::themeImages())
-        items.append({image.key, ThemePainter::encodePng(painter.paint(image.key, image.size))});
+        items.append({image.key,
+                      ThemePainter::encodePng(painter.paint(image.key, image.size, image.scale))});
     items.append(
         {QStringLiteral("color.widget.collectionselector.text"), QByteArrayLiteral("#f2f2f2")});
     return items;

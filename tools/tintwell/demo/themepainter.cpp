@@ -17,9 +17,12 @@ const QColor kLightGlyph(214, 214, 214);
 const QColor kDarkLine(40, 40, 40);
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
-QImage transparentImage(const QSize &size)
+// An image of size x scale pixels that paints in the coordinates of size, so that every
+// pen width and offset keeps its look at any scale.
+QImage canvas(const QSize &size, int scale, QImage::Format format)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, format);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -29,6 +32,11 @@ void beginSmooth(QPainter &painter)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QRectF areaOf(const QSize &size)
+{
+    return QRectF(QPointF(0, 0), size);
 }
 
 QFont fontOf(int pixelSize, bool bold, double letterSpacing = 0.0)
@@ -79,6 +87,12 @@ void drawDot(QPainter &painter, const QPointF &centre, double radius, const QCol
     painter.drawEllipse(centre, radius, radius);
 }
 
+// "image.mood.<mood>.<state>"; image.mood.disabled is a glyph.
+bool isMoodKey(const QString &key)
+{
+    return key.startsWith(QLatin1String("image.mood.")) && key.count(QLatin1Char('.')) == 3;
+}
+
 QColor muted(const QColor &colour)
 {
     QColor result = colour.toHsv();
@@ -99,47 +113,60 @@ QByteArray ThemePainter::encodePng(const QImage &image)
     return bytes;
 }
 
-QImage ThemePainter::paint(const QString &key, const QSize &size) const
+QImage ThemePainter::paint(const QString &key, const QSize &size, int scale) const
 {
-    if (key == QLatin1String("image.widget.main.background"))
-        return paintMainBackground(size);
-    if (key == QLatin1String("image.banner"))
-        return paintBanner(size);
-    if (key == QLatin1String("image.about.logo"))
-        return paintLogo(size);
-    if (key == QLatin1String("image.widget.color.wheel.background"))
-        return paintWheel(size);
-    if (key == QLatin1String("image.widget.bar.background"))
-        return paintBar(size);
-    if (key == QLatin1String("image.mto"))
-        return paintMadeToOrder(size);
-    const QStringList parts = key.split(QLatin1Char('.'));
-    if (parts.size() == 4 && parts.at(1) == QLatin1String("mood") &&
-        parts.at(2) != QLatin1String("disabled"))
-        return paintMood(parts.at(2), parts.at(3) == QLatin1String("selected"), size);
-    if (key.startsWith(QLatin1String("image.scheme."))) {
-        const bool selected = key.endsWith(QLatin1String(".selected"));
-        const QString scheme = key.mid(13, key.lastIndexOf(QLatin1Char('.')) - 13);
-        return paintScheme(scheme, selected, size);
-    }
-    return paintGlyph(key, size);
-}
-
-QImage ThemePainter::paintMainBackground(const QSize &size) const
-{
-    QImage image(size, QImage::Format_RGB32);
+    // The window's background is opaque; everything else lies on top of something.
+    const bool opaque = key == QLatin1String("image.widget.main.background");
+    QImage image = canvas(size, std::max(1, scale),
+                          opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     beginSmooth(painter);
+    if (!draw(painter, key, size))
+        return QImage();
+    painter.end();
+    // The stored image carries no ratio: the widgets choose the size they draw it at.
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+bool ThemePainter::draw(QPainter &painter, const QString &key, const QSize &size) const
+{
+    if (key == QLatin1String("image.widget.main.background"))
+        drawMainBackground(painter, size);
+    else if (key == QLatin1String("image.banner"))
+        drawBanner(painter, size);
+    else if (key == QLatin1String("image.about.logo"))
+        drawLogo(painter, size);
+    else if (key == QLatin1String("image.widget.color.wheel.background"))
+        drawWheel(painter);
+    else if (key == QLatin1String("image.widget.bar.background"))
+        drawBar(painter, size);
+    else if (key == QLatin1String("image.mto"))
+        drawMadeToOrder(painter, size);
+    else if (isMoodKey(key))
+        drawMood(painter, key.section(QLatin1Char('.'), 2, 2),
+                 key.endsWith(QLatin1String(".selected")), size);
+    else if (key.startsWith(QLatin1String("image.scheme.")))
+        drawScheme(painter, key.section(QLatin1Char('.'), 2, -2),
+                   key.endsWith(QLatin1String(".selected")), size);
+    else
+        return drawGlyph(painter, key, size);
+    return true;
+}
+
+void ThemePainter::drawMainBackground(QPainter &painter, const QSize &size) const
+{
+    const QRectF area = areaOf(size);
     QLinearGradient base(0, 0, 0, size.height());
     base.setColorAt(0.0, m_style.background.lighter(125));
     base.setColorAt(0.55, m_style.background);
     base.setColorAt(1.0, m_style.background.darker(135));
-    painter.fillRect(image.rect(), base);
+    painter.fillRect(area, base);
     // A soft light from the upper left, as under a studio lamp.
     QRadialGradient light(size.width() * 0.25, size.height() * 0.2, size.width() * 0.8);
     light.setColorAt(0.0, QColor(255, 255, 255, 26));
     light.setColorAt(1.0, QColor(255, 255, 255, 0));
-    painter.fillRect(image.rect(), light);
+    painter.fillRect(area, light);
     // Fine horizontal brush strokes give the surface a painted feel.
     for (int y = 0; y < size.height(); y += 3) {
         const int shade = ((y * 37) % 11) - 5;
@@ -147,18 +174,14 @@ QImage ThemePainter::paintMainBackground(const QSize &size) const
                               std::abs(shade) + 2));
         painter.drawLine(0, y, size.width(), y);
     }
-    return image;
 }
 
-QImage ThemePainter::paintBanner(const QSize &size) const
+void ThemePainter::drawBanner(QPainter &painter, const QSize &size) const
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
-    beginSmooth(painter);
     QLinearGradient base(0, 0, 0, size.height());
     base.setColorAt(0.0, m_style.background.lighter(160));
     base.setColorAt(1.0, m_style.background.lighter(110));
-    painter.fillRect(image.rect(), base);
+    painter.fillRect(areaOf(size), base);
     // A fan of swatches on the right, as the edge of an opened fan deck.
     const int swatchCount = static_cast<int>(m_style.bannerSwatches.size());
     const int swatchWidth = 14;
@@ -179,14 +202,10 @@ QImage ThemePainter::paintBanner(const QSize &size) const
     painter.drawText(QRectF(26, 42, size.width() / 2.0, 20), Qt::AlignLeft | Qt::AlignVCenter,
                      m_style.tagline);
     painter.fillRect(QRectF(0, size.height() - 3, size.width(), 3), m_style.accent);
-    return image;
 }
 
-QImage ThemePainter::paintLogo(const QSize &size) const
+void ThemePainter::drawLogo(QPainter &painter, const QSize &size) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     // Five chips fanned out from a common pivot, then the word mark.
     const QPointF pivot(22, size.height() - 6);
     const qsizetype count = std::min<qsizetype>(5, m_style.bannerSwatches.size());
@@ -207,14 +226,10 @@ QImage ThemePainter::paintLogo(const QSize &size) const
     painter.setPen(QColor(70, 70, 70));
     painter.drawText(QRectF(56, 34, size.width() - 56, 18), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Colour picker"));
-    return image;
 }
 
-QImage ThemePainter::paintWheel(const QSize &size) const
+void ThemePainter::drawWheel(QPainter &painter) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     // The widget's centre and hit radius.
     const QPointF centre(60.0, 61.0);
     const double outer = 57.0;
@@ -246,29 +261,24 @@ QImage ThemePainter::paintWheel(const QSize &size) const
     }
     painter.setPen(Qt::NoPen);
     drawDot(painter, centre, inner, QColor(46, 46, 46));
-    return image;
 }
 
-QImage ThemePainter::paintBar(const QSize &size) const
+void ThemePainter::drawBar(QPainter &painter, const QSize &size) const
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
     QLinearGradient gradient(0, 0, 0, size.height());
     gradient.setColorAt(0.0, m_style.background.lighter(150));
     gradient.setColorAt(1.0, m_style.background.lighter(105));
-    painter.fillRect(image.rect(), gradient);
-    painter.setPen(QColor(255, 255, 255, 40));
-    painter.drawLine(0, 0, size.width(), 0);
-    painter.setPen(QColor(0, 0, 0, 90));
-    painter.drawLine(0, size.height() - 1, size.width(), size.height() - 1);
-    return image;
+    painter.fillRect(areaOf(size), gradient);
+    // Lines on pixel centres: one row each, whatever the scale.
+    painter.setPen(QPen(QColor(255, 255, 255, 40), 1.0));
+    painter.drawLine(QPointF(0, 0.5), QPointF(size.width(), 0.5));
+    painter.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
+    painter.drawLine(QPointF(0, size.height() - 0.5), QPointF(size.width(), size.height() - 0.5));
 }
 
-QImage ThemePainter::paintMood(const QString &mood, bool selected, const QSize &size) const
+void ThemePainter::drawMood(QPainter &painter, const QString &mood, bool selected,
+                            const QSize &size) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     const QColor colour = moodColour(mood);
     const QPointF centre(size.width() / 2.0, size.height() / 2.0);
     const double radius = std::min(size.width(), size.height()) / 2.0 - 2.0;
@@ -284,14 +294,11 @@ QImage ThemePainter::paintMood(const QString &mood, bool selected, const QSize &
     painter.setPen(Qt::NoPen);
     drawDot(painter, centre + QPointF(-radius / 3.0, -radius / 3.0), radius / 3.5,
             QColor(255, 255, 255, selected ? 150 : 80));
-    return image;
 }
 
-QImage ThemePainter::paintScheme(const QString &scheme, bool selected, const QSize &size) const
+void ThemePainter::drawScheme(QPainter &painter, const QString &scheme, bool selected,
+                              const QSize &size) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     const QPointF centre(size.width() / 2.0, size.height() / 2.0);
     const double radius = size.width() / 2.0 - 3.0;
     painter.setPen(selected ? QPen(QColor(255, 255, 255), 2.0)
@@ -331,14 +338,10 @@ QImage ThemePainter::paintScheme(const QString &scheme, bool selected, const QSi
                     tone(QColor(grey, grey - 6, grey - 12)));
         }
     }
-    return image;
 }
 
-QImage ThemePainter::paintMadeToOrder(const QSize &size) const
+void ThemePainter::drawMadeToOrder(QPainter &painter, const QSize &size) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     // Diagonal hatching: the chip still shows through, but reads as not in stock.
     painter.setPen(QPen(QColor(255, 255, 255, 70), 3.0));
     for (int x = -size.height(); x < size.width(); x += 10)
@@ -350,14 +353,10 @@ QImage ThemePainter::paintMadeToOrder(const QSize &size) const
     painter.setPen(QColor(255, 255, 255));
     painter.setFont(fontOf(11, true, 1.0));
     painter.drawText(badge, Qt::AlignCenter, QStringLiteral("MTO"));
-    return image;
 }
 
-QImage ThemePainter::paintGlyph(const QString &key, const QSize &size) const
+bool ThemePainter::drawGlyph(QPainter &painter, const QString &key, const QSize &size) const
 {
-    QImage image = transparentImage(size);
-    QPainter painter(&image);
-    beginSmooth(painter);
     const double w = size.width();
     const double h = size.height();
     const QPointF centre(w / 2.0, h / 2.0);
@@ -449,7 +448,7 @@ QImage ThemePainter::paintGlyph(const QString &key, const QSize &size) const
         drawDot(painter, centre, w / 2.0 - 2.0, m_style.accent);
         painter.setPen(QColor(255, 255, 255));
         painter.setFont(fontOf(static_cast<int>(h * 0.6), true));
-        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("?"));
+        painter.drawText(areaOf(size), Qt::AlignCenter, QStringLiteral("?"));
     } else if (key == QLatin1String("image.mypalettefull.back")) {
         painter.drawLine(QPointF(w - 2, h / 2.0), QPointF(3, h / 2.0));
         painter.drawPolyline(QPolygonF(
@@ -471,9 +470,9 @@ QImage ThemePainter::paintGlyph(const QString &key, const QSize &size) const
         painter.setBrush(QColor(236, 236, 236));
         painter.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
     } else {
-        return QImage();
+        return false;
     }
-    return image;
+    return true;
 }
 
 } // namespace Tintwell

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+
 namespace Tintwell {
 
 // The look of one collection: its names, its accent and the colours of its wheel.
@@ -24,26 +26,30 @@ struct ThemeStyle
     QList<QColor> bannerSwatches;
 };
 
-// Paints every theme image of the picker for a style, at the size the widget draws it.
+// Paints every theme image of the picker for a style, in the coordinates of the size the
+// widget draws it at.
 class ThemePainter
 {
 public:
     explicit ThemePainter(const ThemeStyle &style);
 
-    // The image for a theme key; a null image for a key it does not know.
-    QImage paint(const QString &key, const QSize &size) const;
+    // The image for a theme key at scale stored pixels per drawn pixel (size x scale
+    // pixels, painted, not enlarged); a null image for a key it does not know.
+    QImage paint(const QString &key, const QSize &size, int scale) const;
     static QByteArray encodePng(const QImage &image);
 
 private:
-    QImage paintMainBackground(const QSize &size) const;
-    QImage paintBanner(const QSize &size) const;
-    QImage paintLogo(const QSize &size) const;
-    QImage paintWheel(const QSize &size) const;
-    QImage paintBar(const QSize &size) const;
-    QImage paintMood(const QString &mood, bool selected, const QSize &size) const;
-    QImage paintScheme(const QString &scheme, bool selected, const QSize &size) const;
-    QImage paintMadeToOrder(const QSize &size) const;
-    QImage paintGlyph(const QString &key, const QSize &size) const;
+    bool draw(QPainter &painter, const QString &key, const QSize &size) const;
+    void drawMainBackground(QPainter &painter, const QSize &size) const;
+    void drawBanner(QPainter &painter, const QSize &size) const;
+    void drawLogo(QPainter &painter, const QSize &size) const;
+    void drawWheel(QPainter &painter) const;
+    void drawBar(QPainter &painter, const QSize &size) const;
+    void drawMood(QPainter &painter, const QString &mood, bool selected, const QSize &size) const;
+    void drawScheme(QPainter &painter, const QString &scheme, bool selected,
+                    const QSize &size) const;
+    void drawMadeToOrder(QPainter &painter, const QSize &size) const;
+    bool drawGlyph(QPainter &painter, const QString &key, const QSize &size) const;
 
     ThemeStyle m_style;
 };

@@ -68,67 +68,75 @@ const char *const kTranslationKeys[] = {
     "capsure.dialog.todo",
 };
 
+// Stored pixels per drawn pixel. An image a widget scales to a fixed size is stored at
+// twice that size, so that it stays crisp on a dense screen and is only ever scaled down.
+// An image whose stored size is the control's size (the widget sizes itself to the image)
+// keeps one pixel per drawn pixel.
+constexpr int kDoubleDensity = 2;
+constexpr int kActualSize = 1;
+
 struct ImageFields
 {
     const char *key;
     int width;
     int height;
+    int scale;
 };
 
 const ImageFields kImages[] = {
-    {"image.widget.main.background", 800, 600},
-    {"image.banner", 800, 70},
-    {"image.about.logo", 128, 64},
-    {"image.widget.color.wheel.background", 122, 122},
-    {"image.widget.bar.background", 30, 30},
-    {"image.widget.dropdown.arrow.up", 20, 20},
-    {"image.widget.dropdown.arrow.down", 20, 20},
-    {"image.capsure.button.normal", 16, 16},
-    {"image.mood.fresh.normal", 23, 21},
-    {"image.mood.fresh.selected", 23, 21},
-    {"image.mood.warm.normal", 23, 21},
-    {"image.mood.warm.selected", 23, 21},
-    {"image.mood.calm.normal", 23, 21},
-    {"image.mood.calm.selected", 23, 21},
-    {"image.mood.rich.normal", 23, 21},
-    {"image.mood.rich.selected", 23, 21},
-    {"image.mood.offwhite.normal", 23, 21},
-    {"image.mood.offwhite.selected", 23, 21},
-    {"image.mood.neutral.normal", 23, 21},
-    {"image.mood.neutral.selected", 23, 21},
-    {"image.tick.normal", 12, 11},
-    {"image.mood.disabled", 11, 11},
-    {"image.widget.search.magnifying.glass", 16, 16},
-    {"image.widget.roll.forward.normal", 22, 22},
-    {"image.widget.roll.forward.down", 22, 22},
-    {"image.widget.roll.backward.normal", 22, 22},
-    {"image.widget.roll.backward.down", 22, 22},
-    {"image.mto", 96, 50},
-    {"image.scheme.harmonising.normal", 44, 44},
-    {"image.scheme.harmonising.selected", 44, 44},
-    {"image.scheme.contrasting.normal", 44, 44},
-    {"image.scheme.contrasting.selected", 44, 44},
-    {"image.scheme.wide.contrast.normal", 44, 44},
-    {"image.scheme.wide.contrast.selected", 44, 44},
-    {"image.scheme.dynamic.normal", 44, 44},
-    {"image.scheme.dynamic.selected", 44, 44},
-    {"image.scheme.dramatic.normal", 44, 44},
-    {"image.scheme.dramatic.selected", 44, 44},
-    {"image.scheme.tonal.neutral.normal", 44, 44},
-    {"image.scheme.tonal.neutral.selected", 44, 44},
-    {"image.complementary.neutral.marker.normal", 9, 9},
-    {"image.complementary.neutral.marker.selected", 9, 9},
-    {"image.vistara.group.open", 12, 12},
-    {"image.vistara.group.closed", 12, 12},
-    {"image.mypalette.zoom", 16, 16},
-    {"image.mypalette.eraser", 16, 16},
-    {"image.mypalette.trash", 16, 16},
-    {"image.mypalette.grid.off", 16, 16},
-    {"image.mypalette.clear.question.icon", 48, 48},
-    {"image.mypalettefull.back", 16, 16},
-    {"image.mypalettefull.slider.background", 21, 7},
-    {"image.mypalettefull.slider.background.mask", 21, 7},
-    {"image.mypalettefull.slider.thumb", 21, 7},
+    {"image.widget.main.background", 800, 600, kDoubleDensity},
+    {"image.banner", 800, 70, kDoubleDensity},
+    {"image.about.logo", 128, 64, kDoubleDensity},
+    {"image.widget.color.wheel.background", 122, 122, kDoubleDensity},
+    {"image.widget.bar.background", 30, 30, kDoubleDensity},
+    {"image.widget.dropdown.arrow.up", 20, 20, kActualSize},
+    {"image.widget.dropdown.arrow.down", 20, 20, kActualSize},
+    {"image.capsure.button.normal", 16, 16, kActualSize},
+    {"image.mood.fresh.normal", 23, 21, kDoubleDensity},
+    {"image.mood.fresh.selected", 23, 21, kDoubleDensity},
+    {"image.mood.warm.normal", 23, 21, kDoubleDensity},
+    {"image.mood.warm.selected", 23, 21, kDoubleDensity},
+    {"image.mood.calm.normal", 23, 21, kDoubleDensity},
+    {"image.mood.calm.selected", 23, 21, kDoubleDensity},
+    {"image.mood.rich.normal", 23, 21, kDoubleDensity},
+    {"image.mood.rich.selected", 23, 21, kDoubleDensity},
+    {"image.mood.offwhite.normal", 23, 21, kDoubleDensity},
+    {"image.mood.offwhite.selected", 23, 21, kDoubleDensity},
+    {"image.mood.neutral.normal", 23, 21, kDoubleDensity},
+    {"image.mood.neutral.selected", 23, 21, kDoubleDensity},
+    {"image.tick.normal", 12, 11, kDoubleDensity},
+    {"image.mood.disabled", 11, 11, kDoubleDensity},
+    {"image.widget.search.magnifying.glass", 16, 16, kActualSize},
+    {"image.widget.roll.forward.normal", 22, 22, kActualSize},
+    {"image.widget.roll.forward.down", 22, 22, kActualSize},
+    {"image.widget.roll.backward.normal", 22, 22, kActualSize},
+    {"image.widget.roll.backward.down", 22, 22, kActualSize},
+    {"image.mto", 96, 50, kDoubleDensity},
+    {"image.scheme.harmonising.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.harmonising.selected", 44, 44, kDoubleDensity},
+    {"image.scheme.contrasting.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.contrasting.selected", 44, 44, kDoubleDensity},
+    {"image.scheme.wide.contrast.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.wide.contrast.selected", 44, 44, kDoubleDensity},
+    {"image.scheme.dynamic.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.dynamic.selected", 44, 44, kDoubleDensity},
+    {"image.scheme.dramatic.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.dramatic.selected", 44, 44, kDoubleDensity},
+    {"image.scheme.tonal.neutral.normal", 44, 44, kDoubleDensity},
+    {"image.scheme.tonal.neutral.selected", 44, 44, kDoubleDensity},
+    {"image.complementary.neutral.marker.normal", 9, 9, kDoubleDensity},
+    {"image.complementary.neutral.marker.selected", 9, 9, kDoubleDensity},
+    {"image.vistara.group.open", 12, 12, kActualSize},
+    {"image.vistara.group.closed", 12, 12, kActualSize},
+    {"image.mypalette.zoom", 16, 16, kActualSize},
+    {"image.mypalette.eraser", 16, 16, kActualSize},
+    {"image.mypalette.trash", 16, 16, kActualSize},
+    {"image.mypalette.grid.off", 16, 16, kActualSize},
+    {"image.mypalette.clear.question.icon", 48, 48, kActualSize},
+    {"image.mypalettefull.back", 16, 16, kActualSize},
+    {"image.mypalettefull.slider.background", 21, 7, kDoubleDensity},
+    {"image.mypalettefull.slider.background.mask", 21, 7, kDoubleDensity},
+    {"image.mypalettefull.slider.thumb", 21, 7, kDoubleDensity},
 };
 
 } // namespace
@@ -145,7 +153,8 @@ QList<ThemeImage> themeImages()
 {
     QList<ThemeImage> images;
     for (const ImageFields &fields : kImages)
-        images.append({QString::fromLatin1(fields.key), QSize(fields.width, fields.height)});
+        images.append(
+            {QString::fromLatin1(fields.key), QSize(fields.width, fields.height), fields.scale});
     return images;
 }
 

@@ -7,13 +7,16 @@
 
 // The translation keys and theme items that the picker and about windows look up in
 // every collection, with the sizes the widgets draw the images at. The demo deck paints
-// exactly these, and validate reports the ones a collection lacks.
+// exactly these, and validate reports the ones a collection lacks or stores in another shape.
 namespace Tintwell::PresentationKeys {
 
 struct ThemeImage
 {
     QString key;
-    QSize size;
+    QSize size;    // as the widget draws it, in logical pixels
+    int scale = 1; // stored pixels per drawn pixel in the demo deck
+
+    QSize storedSize() const { return size * scale; }
 };
 
 QStringList translationKeys();
