@@ -270,7 +270,7 @@ void TestSearchWidget::completerFollowsTheCollection()
     QVERIFY(demo);
     QCOMPARE(demo->completionMode(), QCompleter::InlineCompletion);
     QCOMPARE(demo->caseSensitivity(), Qt::CaseInsensitive);
-    QCOMPARE(edit->placeholderText(), QStringLiteral("Colour name or code"));
+    QCOMPARE(edit->placeholderText(), QStringLiteral("Name or code"));
     QCOMPARE(edit->accessibleName(), edit->placeholderText());
     QVERIFY(!widget.accessibleName().isEmpty());
 

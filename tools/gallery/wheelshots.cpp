@@ -55,7 +55,9 @@ QByteArray mirroredWheelPicture()
     mirrored.fill(Qt::transparent);
     {
         QPainter painter(&mirrored);
-        const qreal axis = Corvo::ColorWheelLayout::kCentre.x();
+        // The wheel's centre in the picture's own pixels, whatever its resolution.
+        const qreal axis = Corvo::ColorWheelLayout::kCentre.x() * demo.width() /
+                           Corvo::ColorWheelLayout::kSize.width();
         painter.drawImage(QPointF(2.0 * axis - demo.width(), 0.0), demo.mirrored(true, false));
     }
     QByteArray png;

@@ -36,7 +36,7 @@ QList<TranslationModel> demoTranslations(const QString &brand, const QString &co
         {QStringLiteral("archicad.addon.material.prefix"), brand},
         {QStringLiteral("color.palette.copyright"), QStringLiteral("Copyright")},
         {QStringLiteral("color.palette.motto"), QStringLiteral("Colour that lasts")},
-        {QStringLiteral("color.palette.enter.search.text"), QStringLiteral("Colour name or code")},
+        {QStringLiteral("color.palette.enter.search.text"), QStringLiteral("Name or code")},
         {QStringLiteral("common.filedialog.palettefile.filtername"),
          QStringLiteral("%1 palette").arg(brand)},
         {QStringLiteral("common.filedialog.textfile.filtername"), QStringLiteral("Text file")},
