@@ -1,10 +1,7 @@
-#include "engine/settings/collectionsettings.h"
-#include "engine/settings/preferences.h"
-#include "testenvironment.h"
 #include "tools/tintwell/demo/demodeck.h"
-#include "tools/tintwell/model/deckwriter.h"
 #include "ui/colorwheellayout.h"
 #include "ui/colorwheelpainter.h"
+#include "widgetbenchworld.h"
 
 #include <QApplication>
 #include <QImage>
@@ -60,16 +57,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    TestEnvironment environment;
-    Tintwell::DeckWriter writer;
-    if (!environment.isValid() ||
-        !writer.write(Tintwell::DemoDeck::build(),
-                      environment.collectionFile(QStringLiteral("velmora.db")))) {
+    WidgetBenchWorld world;
+    if (!world.isValid()) {
         std::fprintf(stderr, "bench_colorwheel: cannot write the demo deck\n");
         return 1;
     }
-    Corvo::Preferences::setUuidOfLastUsedCollection(demo());
-    Corvo::CollectionSettings::setCurrentCollection(demo());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
