@@ -50,7 +50,9 @@ CardRollerWidget::CardRollerWidget(QWidget *parent) : QWidget(parent)
 void CardRollerWidget::selectedCollectionChanged(const QUuid &collection)
 {
     m_collection = collection;
-    m_pageNameOrder = DB::readNameOrders(collection).pageNameDisplay;
+    const DB::NameOrders orders = DB::readNameOrders(collection);
+    m_pageNameOrder = orders.pageNameDisplay;
+    m_rowNameOrder = orders.rowNameDisplay;
     m_state.madeToOrderPicture =
         themePixmap(collection, kMadeToOrderKey, kMadeToOrderSize, devicePixelRatioF());
     m_colorIndex.reset();
@@ -108,7 +110,7 @@ void CardRollerWidget::updateAccessibleDescription()
     } else {
         description = tr("Card %1").arg(m_state.titles.at(CardRollerLayout::kMiddleSlot));
         if (const std::optional<CardRollerChip> chip = m_state.selectedChip(m_layout)) {
-            const QString name = chip->entry.names.value(0);
+            const QString name = chip->entry.names.value(m_rowNameOrder.value(0, 0));
             description += QStringLiteral(", ") + tr("chip %1").arg(chip->entry.code);
             if (!name.isEmpty())
                 description += QStringLiteral(" ") + name;

@@ -69,6 +69,7 @@ private:
 
     QUuid m_collection;
     QList<int> m_pageNameOrder;
+    QList<int> m_rowNameOrder;
     CardRollerLayout m_layout;
     CardRollerState m_state;
     std::optional<QPoint> m_pressPosition;

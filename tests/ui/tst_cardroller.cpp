@@ -81,7 +81,7 @@ private slots:
     void keysEmitWhatTheMouseWould_data();
     void keysEmitWhatTheMouseWould();
     void hiddenMadeToOrderChips();
-    void toolTipShowsTheChip();
+    void toolTipAndAccessibleTextNameTheChip();
     void dragsAcceptedFromOtherViewsOnly_data();
     void dragsAcceptedFromOtherViewsOnly();
     void dropsGoToTheColour_data();
@@ -349,12 +349,16 @@ void TestCardRoller::hiddenMadeToOrderChips()
     QCOMPARE(log.entries, QStringList{});
 }
 
-void TestCardRoller::toolTipShowsTheChip()
+void TestCardRoller::toolTipAndAccessibleTextNameTheChip()
 {
     CardRollerWidget roller;
     showRoller(roller);
     const QRect chip = roller.shownCards().chipRects(roller.cardLayout(), 1).value(1);
     const DB::ColorEntry entry = roller.shownCards().pages.at(1)->rows.at(1);
+    const auto selected = roller.shownCards().selectedChip(roller.cardLayout());
+    QVERIFY(selected);
+    QVERIFY(roller.accessibleDescription().contains(selected->entry.code));
+    QVERIFY(roller.accessibleDescription().contains(selected->entry.names.value(0)));
     QTest::mouseMove(&roller, centreOf(chip));
     QTRY_VERIFY(QToolTip::isVisible());
     QVERIFY(QToolTip::text().contains(entry.code));
