@@ -1,15 +1,39 @@
 #include "demoworld.h"
+#include "fixturefiles.h"
 #include "ui/interfacefonts.h"
 #include "ui/startchipdrag.h"
 #include "ui/themeimage.h"
 
 #include <QFontDatabase>
 #include <QTest>
+#include <QtEndian>
 
 using Corvo::ChipOrigin;
 using Corvo::InterfaceFonts::FontFace;
 
 Q_DECLARE_METATYPE(Corvo::ChipOrigin)
+
+namespace {
+
+const QUuid kDamagedDeck(QStringLiteral("{7e1d2c3b-4a59-4f68-8e77-9d0c1b2a3f46}"));
+
+// A bitmap header that claims 50,000 x 50,000 pixels, followed by almost nothing.
+QByteArray hugeBitmapHeader()
+{
+    QByteArray bytes(54, '\0');
+    char *data = bytes.data();
+    data[0] = 'B';
+    data[1] = 'M';
+    qToLittleEndian<quint32>(54, data + 10);
+    qToLittleEndian<quint32>(40, data + 14);
+    qToLittleEndian<qint32>(50000, data + 18);
+    qToLittleEndian<qint32>(50000, data + 22);
+    qToLittleEndian<quint16>(1, data + 26);
+    qToLittleEndian<quint16>(24, data + 28);
+    return bytes + QByteArray(16, '\x7f');
+}
+
+} // namespace
 
 class TestInterfaceFonts : public QObject
 {
@@ -36,6 +60,14 @@ void TestInterfaceFonts::initTestCase()
 {
     m_world = std::make_unique<DemoWorld>();
     QVERIFY(m_world->isValid());
+    QVERIFY(FixtureFiles::writeCollectionFile(
+        m_world->environment().collectionFile(QStringLiteral("damaged.db")),
+        {FixtureFiles::collection(1, kDamagedDeck.toString(), QStringLiteral("damaged"), 5)}, false,
+        [](Tintwell::CollectionFileWriter &writer) {
+            return writer.addThemeItem(1, QStringLiteral("image.mto"), "not an image at all") &&
+                   writer.addThemeItem(1, QStringLiteral("image.huge"), hugeBitmapHeader());
+        }));
+    TestEnvironment::resetCatalogue();
 }
 
 void TestInterfaceFonts::parseFaceList_data()
@@ -126,21 +158,26 @@ void TestInterfaceFonts::providersUseTheChosenFace()
 
 void TestInterfaceFonts::themeImagesAtTheDeviceRatio_data()
 {
+    QTest::addColumn<QUuid>("collection");
     QTest::addColumn<QString>("key");
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<bool>("found");
-    QTest::newRow("ratio 1") << "image.mto" << 1.0 << true;
-    QTest::newRow("ratio 2") << "image.mto" << 2.0 << true;
-    QTest::newRow("no such key") << "image.nothing.here" << 1.0 << false;
+    const QUuid demo = DemoWorld::mainCollection();
+    QTest::newRow("ratio 1") << demo << "image.mto" << 1.0 << true;
+    QTest::newRow("ratio 2") << demo << "image.mto" << 2.0 << true;
+    QTest::newRow("no such key") << demo << "image.nothing.here" << 1.0 << false;
+    QTest::newRow("bytes that are no image") << kDamagedDeck << "image.mto" << 1.0 << false;
+    QTest::newRow("a header claiming a huge image") << kDamagedDeck << "image.huge" << 1.0 << false;
+    QTest::newRow("no such collection") << QUuid::createUuid() << "image.mto" << 1.0 << false;
 }
 
 void TestInterfaceFonts::themeImagesAtTheDeviceRatio()
 {
+    QFETCH(QUuid, collection);
     QFETCH(QString, key);
     QFETCH(qreal, ratio);
     QFETCH(bool, found);
-    const QPixmap pixmap =
-        Corvo::themePixmap(DemoWorld::mainCollection(), key, QSize(96, 50), ratio);
+    const QPixmap pixmap = Corvo::themePixmap(collection, key, QSize(96, 50), ratio);
     QCOMPARE(!pixmap.isNull(), found);
     if (found) {
         QCOMPARE(pixmap.size(), QSize(96, 50) * ratio);
