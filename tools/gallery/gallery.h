@@ -46,5 +46,6 @@ QList<Shot> rollerShots();
 QList<Shot> wheelShots();
 QList<Shot> moodShots();
 QList<Shot> searchShots();
+QList<Shot> tabBarShots();
 
 } // namespace Gallery

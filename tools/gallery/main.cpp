@@ -58,6 +58,7 @@ QList<Gallery::Shot> allShots()
     shots += Gallery::wheelShots();
     shots += Gallery::moodShots();
     shots += Gallery::searchShots();
+    shots += Gallery::tabBarShots();
     return shots;
 }
 
