@@ -377,11 +377,12 @@ QSize CollectionSettings::vistaraChipSize(const QUuid &uuid)
         return hit->toSize();
     const QVariant width = cachedValue(uuid, "widget.vistara.chip.width");
     const QVariant height = cachedValue(uuid, "widget.vistara.chip.height");
-    const auto w = isNull(width) ? std::nullopt : toInteger(width);
-    const auto h = isNull(height) ? std::nullopt : toInteger(height);
-    if (!w || !h)
+    // Unreadable, and a chip without area, are failed parses, as for the texture size.
+    const int w = isNull(width) ? 0 : toInteger(width).value_or(0);
+    const int h = isNull(height) ? 0 : toInteger(height).value_or(0);
+    if (w <= 0 || h <= 0)
         return kDefaultVistaraChipSize;
-    const QSize size(*w, *h);
+    const QSize size(w, h);
     cache().values.insert(key, size);
     return size;
 }

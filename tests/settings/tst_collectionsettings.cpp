@@ -352,14 +352,30 @@ private slots:
         QCOMPARE(CollectionSettings::schemes(kA), expected);
     }
 
-    void sizes()
+    void vistaraChipSize_data()
     {
-        QVERIFY(writeDeck({{1, "widget.vistara.chip.width", "80"},
-                           {1, "widget.vistara.chip.height", "60"},
-                           {2, "widget.vistara.chip.width", "wide"},
-                           {2, "widget.vistara.chip.height", "60"}}));
-        QCOMPARE(CollectionSettings::vistaraChipSize(kA), QSize(80, 60));
-        QCOMPARE(CollectionSettings::vistaraChipSize(kB), QSize(64, 48));
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QSize>("expected");
+        const QSize fallback(64, 48);
+        QTest::newRow("both") << "80"
+                              << "60" << QSize(80, 60);
+        QTest::newRow("a word") << "wide"
+                                << "60" << fallback;
+        QTest::newRow("no width") << "0"
+                                  << "60" << fallback;
+        QTest::newRow("negative height") << "80"
+                                         << "-4" << fallback;
+    }
+
+    void vistaraChipSize()
+    {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QSize, expected);
+        QVERIFY(writeDeck(
+            {{1, "widget.vistara.chip.width", width}, {1, "widget.vistara.chip.height", height}}));
+        QCOMPARE(CollectionSettings::vistaraChipSize(kA), expected);
         QCOMPARE(CollectionSettings::vistaraChipSize(kMissing), QSize(64, 48));
     }
 
