@@ -47,5 +47,9 @@ QList<Shot> wheelShots();
 QList<Shot> moodShots();
 QList<Shot> searchShots();
 QList<Shot> tabBarShots();
+QList<Shot> schemerShots();
+QList<Shot> tabPageShots();
+QList<Shot> paletteShots();
+QList<Shot> selectorShots();
 
 } // namespace Gallery

@@ -59,6 +59,10 @@ QList<Gallery::Shot> allShots()
     shots += Gallery::moodShots();
     shots += Gallery::searchShots();
     shots += Gallery::tabBarShots();
+    shots += Gallery::schemerShots();
+    shots += Gallery::tabPageShots();
+    shots += Gallery::paletteShots();
+    shots += Gallery::selectorShots();
     return shots;
 }
 

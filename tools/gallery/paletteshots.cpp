@@ -1,0 +1,11 @@
+#include "tools/gallery/gallery.h"
+
+namespace Gallery {
+
+// My Palette views.
+QList<Shot> paletteShots()
+{
+    return {};
+}
+
+} // namespace Gallery

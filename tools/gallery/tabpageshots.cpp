@@ -1,0 +1,11 @@
+#include "tools/gallery/gallery.h"
+
+namespace Gallery {
+
+// Trend, products and textures views.
+QList<Shot> tabPageShots()
+{
+    return {};
+}
+
+} // namespace Gallery
