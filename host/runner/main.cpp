@@ -1,0 +1,148 @@
+// hueport-host: a stand-in for the CAD host. It loads the add-on module, hands over its
+// service table, runs the add-on's start-up and menu commands, and keeps the materials and
+// pen tables the add-on creates in a project file. It is not a Qt program: the add-on
+// makes its own application object inside each command.
+
+#include "host/runner/addonsession.h"
+#include "host/runner/commandline.h"
+#include "host/runner/hostreport.h"
+#include "host/runner/projectstore.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+using namespace HostRunner;
+
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// The common application-data folder the platform layer reports is the first entry of
+// XDG_DATA_DIRS.
+void useDataFolder(const std::string &folder)
+{
+    const char *current = std::getenv("XDG_DATA_DIRS");
+    const std::string value = current && *current ? folder + ":" + current : folder;
+    setenv("XDG_DATA_DIRS", value.c_str(), 1);
+}
+
+class Host
+{
+public:
+    Host(const CommandLine &line, ProjectStore &project)
+        : m_line(line), m_project(project), m_session(project), m_report(line.json, stdout)
+    {}
+
+    int run()
+    {
+        m_report.module(m_line.module, m_line.project);
+        std::string error;
+        if (!m_session.load(m_line.module, error)) {
+            m_report.problem(error);
+            m_report.finish(m_project, 0);
+            return kExitFailure;
+        }
+        const AddOnSession::Handshake &handshake = m_session.start();
+        m_report.handshake(handshake);
+        if (!handshake.started()) {
+            m_report.problem("the add-on did not start");
+            return end(kExitFailure);
+        }
+        if (m_line.commands.empty())
+            terminalMenu();
+        for (const std::string &command : m_line.commands)
+            runCommand(command);
+        return end(m_failed ? kExitFailure : kExitOk);
+    }
+
+private:
+    int end(int code)
+    {
+        m_session.finish();
+        m_report.finish(m_project, m_session.residencyRequests());
+        return code;
+    }
+
+    void runCommand(const std::string &command)
+    {
+        if (command == "menus") {
+            m_report.menus(m_session.menuItems());
+            return;
+        }
+        const auto number = menuNumberOf(command);
+        const auto &items = m_session.menuItems();
+        if (!number || *number > items.size()) {
+            m_report.problem("the add-on registered no menu for \"" + command + "\"");
+            m_failed = true;
+            return;
+        }
+        const AddOnSession::MenuItem &item = items[*number - 1];
+        int32_t result = 0;
+        if (!m_session.run(item, result)) {
+            m_report.problem("no handler for " + menuPath(item));
+            m_failed = true;
+            return;
+        }
+        const auto changes = m_project.takeChanges();
+        m_report.command(command, item, result, changes);
+        std::string error;
+        if (!changes.empty() && !m_project.save(m_line.project, error)) {
+            m_report.problem(error);
+            m_failed = true;
+        }
+    }
+
+    void terminalMenu()
+    {
+        const auto &items = m_session.menuItems();
+        for (;;) {
+            std::printf("\n");
+            for (std::size_t i = 0; i < items.size(); ++i)
+                std::printf("  %zu  %s\n", i + 1, menuPath(items[i]).c_str());
+            std::printf("  q  Quit\nChoose: ");
+            std::fflush(stdout);
+            std::string answer;
+            if (!std::getline(std::cin, answer) || answer == "q" || answer == "Q")
+                return;
+            const auto number = menuNumberOf(answer);
+            if (!number || *number > items.size()) {
+                std::printf("No such command: %s\n", answer.c_str());
+                continue;
+            }
+            runCommand(std::to_string(*number));
+        }
+    }
+
+    const CommandLine &m_line;
+    ProjectStore &m_project;
+    AddOnSession m_session;
+    HostReport m_report;
+    bool m_failed = false;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string error;
+    const auto line = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc),
+                                         HUEPORT_DEFAULT_MODULE, error);
+    if (!line) {
+        std::fprintf(stderr, "hueport-host: %s\n\n%s", error.c_str(), CommandLine::usage());
+        return kExitUsage;
+    }
+    if (line->help) {
+        std::fputs(CommandLine::usage(), stdout);
+        return kExitOk;
+    }
+    if (!line->dataFolder.empty())
+        useDataFolder(line->dataFolder);
+    auto project = ProjectStore::load(line->project, error);
+    if (!project || !project->save(line->project, error)) {
+        std::fprintf(stderr, "hueport-host: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    return Host(*line, *project).run();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "host/runner/jsonvalue.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace HostRunner {
+
+// The project's attributes that add-ons create: surface materials and pen tables, kept in
+// a JSON file between runs. It answers the attribute services from the host's records.
+class ProjectStore
+{
+public:
+    using Rgb = std::array<double, 3>;
+
+    struct Material
+    {
+        std::string name;
+        int32_t kind = 0;
+        std::array<int16_t, 4> parameters{};
+        Rgb surface{};
+        Rgb secondColor{};
+    };
+
+    struct Pen
+    {
+        int32_t kind = 0;
+        int16_t index = 0;
+        Rgb color{};
+        double width = 0;
+        std::string description;
+    };
+
+    struct PenTable
+    {
+        std::string name;
+        std::vector<Pen> pens;
+    };
+
+    enum class ChangeKind { Created, Modified };
+    struct Change
+    {
+        ChangeKind kind;
+        int32_t type;
+        std::string name;
+    };
+
+    // Nothing, and `error` set, when the file exists but is not a project file.
+    static std::optional<ProjectStore> load(const std::string &path, std::string &error);
+    // Written through a temporary file and renamed, so a failed write keeps the old file.
+    bool save(const std::string &path, std::string &error) const;
+
+    int32_t getAttribute(void *attributeRecord) const;
+    int32_t createAttribute(const void *attributeRecord, const void *definitionRecord);
+    int32_t modifyAttribute(const void *attributeRecord, const void *definitionRecord);
+
+    const std::vector<Material> &materials() const { return m_materials; }
+    const std::vector<PenTable> &penTables() const { return m_penTables; }
+    // What the services changed since the last call.
+    std::vector<Change> takeChanges();
+
+    JsonValue toJson() const;
+    static std::optional<ProjectStore> fromJson(const JsonValue &document);
+
+private:
+    Material *findMaterial(const std::string &name);
+    PenTable *findPenTable(const std::string &name);
+    static std::optional<PenTable> penTableFrom(const void *attributeRecord,
+                                                const void *definitionRecord);
+
+    std::vector<Material> m_materials;
+    std::vector<PenTable> m_penTables;
+    std::vector<Change> m_changes;
+};
+
+// The bytes as UTF-8, every malformed sequence replaced by U+FFFD.
+std::string validUtf8(const char *bytes, std::size_t length);
+
+} // namespace HostRunner
