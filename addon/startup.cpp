@@ -13,6 +13,13 @@
 #include <libxml/parser.h>
 #include <libxml/xmlversion.h>
 
+// The window icons live in the add-on's static core, whose resources are only registered
+// when asked for; outside any namespace, since the macro declares their init function.
+static void registerAddOnIcons()
+{
+    Q_INIT_RESOURCE(addon_icons);
+}
+
 namespace Corvo::Startup {
 
 namespace {
@@ -86,6 +93,7 @@ int initialize(const QString &modulePath)
 {
     prepareQtAttributes();
     addModulePluginFolder(modulePath);
+    registerAddOnIcons();
     storedModulePath() = modulePath;
     DB::setDataFolder(dataFolderUnder(Platform::commonAppDataFolder()));
 

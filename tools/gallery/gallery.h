@@ -26,6 +26,9 @@ public:
     // `focused` the widget has the keyboard focus.
     QImage shoot(QWidget *widget, const QPoint &where, const QUuid &collection,
                  bool focused = false);
+    // Shows a top-level window at its own size, lets it paint and grabs it. The stage
+    // takes the window.
+    QImage shootWindow(QWidget *window);
     // Records a failure of a shot that checks something of its own.
     void fail(const QString &why) { m_failures.append(why); }
     QStringList failures() const { return m_failures; }
@@ -51,5 +54,6 @@ QList<Shot> schemerShots();
 QList<Shot> tabPageShots();
 QList<Shot> paletteShots();
 QList<Shot> selectorShots();
+QList<Shot> windowShots();
 
 } // namespace Gallery

@@ -63,6 +63,7 @@ QList<Gallery::Shot> allShots()
     shots += Gallery::tabPageShots();
     shots += Gallery::paletteShots();
     shots += Gallery::selectorShots();
+    shots += Gallery::windowShots();
     return shots;
 }
 

@@ -75,4 +75,15 @@ QImage Stage::shoot(QWidget *widget, const QPoint &where, const QUuid &collectio
     return shot;
 }
 
+QImage Stage::shootWindow(QWidget *window)
+{
+    window->show();
+    const QImage shot = grabSettled(*window);
+    if (shot.isNull())
+        m_failures.append(
+            QStringLiteral("%1 painted nothing").arg(window->metaObject()->className()));
+    delete window;
+    return shot;
+}
+
 } // namespace Gallery

@@ -206,8 +206,9 @@ void ThemePainter::drawBanner(QPainter &painter, const QSize &size) const
 
 void ThemePainter::drawLogo(QPainter &painter, const QSize &size) const
 {
-    // Five chips fanned out from a common pivot, then the word mark.
-    const QPointF pivot(22, size.height() - 6);
+    // Five chips fanned out from a common pivot, then the word mark; all within the middle
+    // 48 rows, which is what the about box shows of the picture.
+    const QPointF pivot(22, size.height() - 14);
     const qsizetype count = std::min<qsizetype>(5, m_style.bannerSwatches.size());
     for (int i = 0; i < count; ++i) {
         painter.save();
@@ -215,16 +216,16 @@ void ThemePainter::drawLogo(QPainter &painter, const QSize &size) const
         painter.rotate(-35.0 + i * 17.5);
         painter.setPen(QPen(QColor(0, 0, 0, 90), 1));
         painter.setBrush(m_style.bannerSwatches.at(i * m_style.bannerSwatches.size() / count));
-        painter.drawRoundedRect(QRectF(-5, -40, 10, 40), 2, 2);
+        painter.drawRoundedRect(QRectF(-5, -33, 10, 33), 2, 2);
         painter.restore();
     }
     painter.setPen(m_style.accent.darker(140));
     painter.setFont(fontOf(12, true, 0.5));
-    painter.drawText(QRectF(56, 8, size.width() - 56, 30), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(56, 10, size.width() - 56, 24), Qt::AlignLeft | Qt::AlignVCenter,
                      m_style.brand);
     painter.setFont(fontOf(9, false));
     painter.setPen(QColor(70, 70, 70));
-    painter.drawText(QRectF(56, 34, size.width() - 56, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(56, 34, size.width() - 56, 16), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Colour picker"));
 }
 
@@ -436,12 +437,16 @@ bool ThemePainter::drawGlyph(QPainter &painter, const QString &key, const QSize 
         painter.drawPolyline(QPolygonF({QPointF(w * 0.22, h * 0.25), QPointF(w * 0.28, h - 2),
                                         QPointF(w * 0.72, h - 2), QPointF(w * 0.78, h * 0.25)}));
     } else if (key == QLatin1String("image.mypalette.grid.off")) {
-        painter.setPen(QPen(kLightGlyph, 1.0));
-        for (int i = 0; i <= 3; ++i) {
-            const double x = 1.5 + i * (w - 3) / 3.0;
-            const double y = 1.5 + i * (h - 3) / 3.0;
-            painter.drawLine(QPointF(x, 1.5), QPointF(x, h - 1.5));
-            painter.drawLine(QPointF(1.5, y), QPointF(w - 1.5, y));
+        // Light lines on a dark halo: the button is dark on the strip and light while
+        // checked, and the grid must read on both.
+        for (const QPen &pen : {QPen(QColor(40, 40, 40, 210), 2.6), QPen(kLightGlyph, 1.2)}) {
+            painter.setPen(pen);
+            for (int i = 0; i <= 3; ++i) {
+                const double x = 2.0 + i * (w - 4) / 3.0;
+                const double y = 2.0 + i * (h - 4) / 3.0;
+                painter.drawLine(QPointF(x, 2.0), QPointF(x, h - 2.0));
+                painter.drawLine(QPointF(2.0, y), QPointF(w - 2.0, y));
+            }
         }
     } else if (key == QLatin1String("image.mypalette.clear.question.icon")) {
         painter.setPen(Qt::NoPen);

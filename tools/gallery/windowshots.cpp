@@ -1,0 +1,38 @@
+#include "tools/gallery/gallery.h"
+
+#include "addon/aboutbox.h"
+#include "engine/settings/collectionsettings.h"
+#include "engine/settings/preferences.h"
+#include "tools/tintwell/demo/demodeck.h"
+
+// Outside any namespace: the macro declares the pictures' own init function.
+static void registerWindowIcons()
+{
+    Q_INIT_RESOURCE(addon_icons);
+}
+
+namespace Gallery {
+
+namespace {
+
+QImage shootAboutBox(Stage &stage, const QUuid &collection)
+{
+    registerWindowIcons();
+    Corvo::Preferences::setUuidOfLastUsedCollection(collection);
+    Corvo::CollectionSettings::setCurrentCollection(collection);
+    return stage.shootWindow(new Corvo::AboutBox);
+}
+
+} // namespace
+
+// The add-on's top-level windows.
+QList<Shot> windowShots()
+{
+    const QUuid main = Tintwell::DemoDeck::mainCollectionUuid();
+    return {
+        {QStringLiteral("window-about"),
+         [main](Stage &stage) { return shootAboutBox(stage, main); }},
+    };
+}
+
+} // namespace Gallery
