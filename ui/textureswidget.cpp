@@ -36,6 +36,7 @@ TexturesWidget::TexturesWidget(QWidget *parent)
     : QWidget(parent), m_scrollArea(new ViewportScrollArea(this)), m_viewport(new TexturesViewport)
 {
     setAccessibleName(tr("Textures"));
+    m_viewport->setAccessibleName(accessibleName());
     m_scrollArea->setContent(m_viewport);
     connect(m_scrollArea, &ViewportScrollArea::viewportWidthChanged, m_viewport,
             &TexturesViewport::layoutForWidth);
@@ -141,8 +142,10 @@ void TexturesWidget::reload()
 
 void TexturesWidget::refreshAccessibleDescription(const QString &description)
 {
-    if (accessibleDescription() != description)
-        setAccessibleDescription(description);
+    if (accessibleDescription() == description)
+        return;
+    setAccessibleDescription(description);
+    m_viewport->setAccessibleDescription(description);
 }
 
 } // namespace Corvo

@@ -34,6 +34,7 @@ VistaraWidget::VistaraWidget(QWidget *parent)
     : QWidget(parent), m_scrollArea(new ViewportScrollArea(this)), m_viewport(new VistaraViewport)
 {
     setAccessibleName(tr("Trend colours"));
+    m_viewport->setAccessibleName(accessibleName());
     m_scrollArea->setContent(m_viewport);
     connect(m_scrollArea, &ViewportScrollArea::viewportWidthChanged, m_viewport,
             &VistaraViewport::layoutForWidth);
@@ -102,8 +103,10 @@ void VistaraWidget::refreshAccessibleDescription(const VistaraScene &scene)
                          : tr("%1 (closed)").arg(group.name));
     const QString description =
         parts.isEmpty() ? tr("No trend colours") : parts.join(QStringLiteral("; "));
-    if (accessibleDescription() != description)
-        setAccessibleDescription(description);
+    if (accessibleDescription() == description)
+        return;
+    setAccessibleDescription(description);
+    m_viewport->setAccessibleDescription(description);
 }
 
 } // namespace Corvo

@@ -471,6 +471,8 @@ void TestTabPages::headerClickTogglesAndSurvivesRestart()
     QVERIFY(widget->scrollArea()->verticalScrollBar()->maximum() > 0);
     QVERIFY(widget->accessibleDescription().contains(
         QStringLiteral("Vistara 2027: Coastal Light (open, 7 colours)")));
+    QCOMPARE(viewport->accessibleDescription(), widget->accessibleDescription());
+    QCOMPARE(viewport->accessibleName(), widget->accessibleName());
 
     // A new view (as after a restart) shows the group as it was left.
     widget = shownView<VistaraWidget>();
@@ -725,6 +727,8 @@ void TestTabPages::texturesOfAMissingCardShowTheHeader()
     QVERIFY(viewport->textures().isEmpty());
     QCOMPARE(viewport->height(), viewport->texturesLayout().headerRect().height());
     QCOMPARE(widget->accessibleDescription(), QStringLiteral("No textures for this card"));
+    QCOMPARE(viewport->accessibleDescription(), widget->accessibleDescription());
+    QVERIFY(!viewport->accessibleName().isEmpty());
     QImage image(viewport->size(), QImage::Format_ARGB32);
     image.fill(Qt::black);
     viewport->render(&image);
