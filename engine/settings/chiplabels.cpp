@@ -6,6 +6,7 @@
 #include "engine/db/navigationqueries.h"
 #include "engine/settings/collectionsettings.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -99,6 +100,24 @@ QString collectionName(const QUuid &uuid)
     return collection->name;
 }
 
+// The six name orders of each collection asked about, read once (six statements) and kept
+// as long as the collection settings cache is: a palette reload labels 24 chips. A
+// collection that cannot be reached is asked again next time.
+DB::NameOrders nameOrders(const QUuid &uuid)
+{
+    static QHash<QUuid, DB::NameOrders> orders;
+    static quint64 generation = CollectionSettings::cacheGeneration();
+    if (generation != CollectionSettings::cacheGeneration()) {
+        orders.clear();
+        generation = CollectionSettings::cacheGeneration();
+    }
+    if (const auto it = orders.constFind(uuid); it != orders.cend())
+        return it.value();
+    if (DB::ensureConnection(uuid) != DB::Ok)
+        return {};
+    return orders.insert(uuid, DB::readNameOrders(uuid)).value();
+}
+
 std::optional<DB::ColorPage> pageOf(const QUuid &uuid, const DB::ColorEntry &entry)
 {
     DB::ColorPage page;
@@ -111,7 +130,7 @@ std::optional<DB::ColorPage> pageOf(const QUuid &uuid, const DB::ColorEntry &ent
 
 QString chipLabel(const QUuid &uuid, const DB::ColorEntry &entry)
 {
-    const QList<int> order = DB::readNameOrders(uuid).rowNameDisplay;
+    const QList<int> order = nameOrders(uuid).rowNameDisplay;
     if (order.isEmpty())
         return entry.code;
     const QString name = entry.names.value(order.first());
@@ -133,7 +152,7 @@ QString chipToolTip(const QUuid &uuid, qint64 rowId, bool html)
     DB::ColorEntry entry;
     if (DB::rowById(uuid, rowId, entry) != DB::Ok)
         return {};
-    const DB::NameOrders orders = flags.needsOrders() ? DB::readNameOrders(uuid) : DB::NameOrders();
+    const DB::NameOrders orders = flags.needsOrders() ? nameOrders(uuid) : DB::NameOrders();
     const std::optional<DB::ColorPage> page =
         flags.needsPage() ? pageOf(uuid, entry) : std::nullopt;
 

@@ -24,6 +24,7 @@ struct SettingsCache
 {
     QUuid owner;
     QHash<QString, QVariant> values;
+    quint64 generation = 0;
 };
 
 SettingsCache &cache()
@@ -38,6 +39,7 @@ void takeOwnership(const QUuid &uuid)
     if (c.owner != uuid) {
         c.owner = uuid;
         c.values.clear();
+        ++c.generation;
     }
 }
 
@@ -186,7 +188,15 @@ void CollectionSettings::setCurrentCollection(const QUuid &uuid)
 
 void CollectionSettings::resetCache()
 {
-    cache() = {};
+    SettingsCache &c = cache();
+    c.owner = QUuid();
+    c.values.clear();
+    ++c.generation;
+}
+
+quint64 CollectionSettings::cacheGeneration()
+{
+    return cache().generation;
 }
 
 int CollectionSettings::maxChipsOnAPage(const QUuid &uuid)

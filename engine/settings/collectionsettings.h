@@ -32,6 +32,9 @@ public:
     static void setCurrentCollection(const QUuid &uuid);
     // Empties the cache and forgets its owner.
     static void resetCache();
+    // Grows whenever the cache is emptied, so that what is derived from a collection's
+    // settings elsewhere (the chip labels' name orders) can tell it must be read afresh.
+    static quint64 cacheGeneration();
 
     static int maxChipsOnAPage(const QUuid &uuid);
     static CardType cardType(const QUuid &uuid);

@@ -27,6 +27,8 @@ private slots:
     void cardNamesFollowThePageDisplayOrder();
     void chipLabel_data();
     void chipLabel();
+    void changedOrderShowsAfterASettingsReload_data();
+    void changedOrderShowsAfterASettingsReload();
     void pageDisplayName_data();
     void pageDisplayName();
 
@@ -178,6 +180,34 @@ void ChipLabelsTest::chipLabel()
     QCOMPARE(Corvo::chipLabel(uuid, entry), expected);
     // A collection without a display order labels by code alone.
     QCOMPARE(Corvo::chipLabel(QueryFixture::uuidE(), entry), entry.code);
+}
+
+void ChipLabelsTest::changedOrderShowsAfterASettingsReload_data()
+{
+    QTest::addColumn<bool>("switchCollection");
+    QTest::newRow("cache emptied") << false;
+    QTest::newRow("another collection made current") << true;
+}
+
+// The orders are read once per settings reload, so the change shows only after one.
+void ChipLabelsTest::changedOrderShowsAfterASettingsReload()
+{
+    QFETCH(bool, switchCollection);
+    setFlags(1, {"color.tooltip.show.row.name"});
+    DB::ColorEntry entry;
+    QCOMPARE(DB::rowById(QueryFixture::uuidA(), m_fixture->row("p1r1"), entry), int(DB::Ok));
+    QCOMPARE(Corvo::chipLabel(QueryFixture::uuidA(), entry), QStringLiteral("P1R1 - Third p1r1"));
+    QVERIFY(m_fixture->alter(QStringLiteral("UPDATE SETTING SET VALUE = CASE VALUE_INDEX WHEN 0 "
+                                            "THEN '1' ELSE '2' END WHERE COLLECTION_ID = 1 AND "
+                                            "NAME = 'row.name.display.order'")));
+    QCOMPARE(Corvo::chipLabel(QueryFixture::uuidA(), entry), QStringLiteral("P1R1 - Third p1r1"));
+    if (switchCollection)
+        CollectionSettings::setCurrentCollection(QueryFixture::uuidB());
+    else
+        CollectionSettings::resetCache();
+    QCOMPARE(Corvo::chipLabel(QueryFixture::uuidA(), entry), QStringLiteral("P1R1 - Alt p1r1"));
+    QCOMPARE(chipToolTip(QueryFixture::uuidA(), entry.id),
+             QStringLiteral("<div style=\"margin:2px;\">Alt p1r1<br/>Third p1r1</div>"));
 }
 
 void ChipLabelsTest::pageDisplayName_data()
