@@ -1,0 +1,71 @@
+#include "ui/mypalettefullpainter.h"
+
+#include <QPainter>
+
+namespace Corvo {
+
+namespace {
+
+const QColor kFrameColor(176, 176, 176);
+constexpr int kOuterShadowAlpha = 24;
+constexpr int kInnerShadowAlpha = 64;
+constexpr int kOutlineAlpha = 192;
+constexpr qreal kOuterShadowRadius = 3.0;
+constexpr qreal kInnerShadowRadius = 2.0;
+
+QColor frameShade(int alpha)
+{
+    QColor color = kFrameColor;
+    color.setAlpha(alpha);
+    return color;
+}
+
+void paintGridFrame(QPainter &painter, const QRect &grid)
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(frameShade(kOuterShadowAlpha));
+    painter.drawRoundedRect(QRectF(grid).adjusted(-2, -2, 2, 2), kOuterShadowRadius,
+                            kOuterShadowRadius);
+    painter.setBrush(frameShade(kInnerShadowAlpha));
+    painter.drawRoundedRect(QRectF(grid).adjusted(-1, -1, 1, 1), kInnerShadowRadius,
+                            kInnerShadowRadius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(frameShade(kOutlineAlpha), 1.0));
+    painter.drawRect(QRectF(grid).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void paintCells(QPainter &painter, const MyPaletteFullLayout &layout,
+                const QList<PaletteCell> &cells)
+{
+    for (int index = 0; index < cells.size() && index < int(layout.cells.size()); ++index) {
+        if (cells.at(index).isFilled())
+            painter.fillRect(layout.cells.at(index), cells.at(index).color);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(kFrameColor);
+    for (const QRect &cell : layout.cells)
+        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+}
+
+} // namespace
+
+void paintMyPaletteFull(QPainter &painter, const MyPaletteFullLayout &layout,
+                        const MyPaletteFullPaintState &state)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), layout.size), QColor(state.grey, state.grey, state.grey));
+    if (!state.strip.isNull())
+        painter.drawTiledPixmap(layout.strip, state.strip);
+    if (layout.grid.isEmpty())
+        return;
+    if (state.picked) {
+        painter.fillRect(layout.grid, *state.picked);
+        return;
+    }
+    paintGridFrame(painter, layout.grid);
+    paintCells(painter, layout, state.cells);
+}
+
+} // namespace Corvo
