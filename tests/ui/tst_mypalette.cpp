@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QToolTip>
 
 using namespace Corvo;
 
@@ -89,6 +90,7 @@ private slots:
     void keyboardFocusCell();
     void spaceSelectsAndDeleteErases();
     void unreadableStoredCellPaintsEmpty();
+    void toolTipAndDescription();
 
     void fullSliderStoresTheGrey();
     void fullPickAndClear();
@@ -574,6 +576,27 @@ void TestMyPalette::unreadableStoredCellPaintsEmpty()
     QCOMPARE(pixel(large, full.fullLayout().cellRect({2, 0}).center()), DB::chipColor(chip));
 }
 
+void TestMyPalette::toolTipAndDescription()
+{
+    const DB::ColorEntry chip = demoChip(4, 2);
+    storeChip({3, 0}, chip);
+    MyPaletteModel model;
+    MyPaletteWidget panel(&model);
+    showPanel(panel);
+    QCOMPARE(panel.descriptionEdit()->placeholderText(), QStringLiteral("Describe this palette"));
+    QTest::mouseMove(&panel, panel.paletteLayout().cellRect({3, 0}).center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().contains(chip.code));
+    QTest::mouseMove(&panel, panel.paletteLayout().cellRect({4, 0}).center());
+    QTRY_VERIFY(!QToolTip::isVisible());
+
+    QTest::keyClicks(panel.descriptionEdit(), QStringLiteral("Hall & stairs"));
+    QCOMPARE(model.description(), QStringLiteral("Hall & stairs"));
+    QCOMPARE(Preferences::myPaletteDescription(), QString());
+    QTest::keyClick(panel.descriptionEdit(), Qt::Key_Return);
+    QCOMPARE(Preferences::myPaletteDescription(), QStringLiteral("Hall & stairs"));
+}
+
 void TestMyPalette::fullSliderStoresTheGrey()
 {
     MyPaletteModel model;
@@ -593,7 +616,8 @@ void TestMyPalette::fullSliderStoresTheGrey()
     QCOMPARE(again.backgroundSlider()->value(), 0);
     QSignalSpy back(&again, &MyPaletteFullWidget::backButtonClicked);
     QTest::mouseClick(again.backButton(), Qt::LeftButton);
-    QCOMPARE(back.count(), 1);
+    QTest::keyClick(&again, Qt::Key_Escape);
+    QCOMPARE(back.count(), 2);
 }
 
 void TestMyPalette::fullPickAndClear()
