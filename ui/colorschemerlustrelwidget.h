@@ -1,0 +1,75 @@
+#pragma once
+
+#include "engine/palette/schemecomputation.h"
+#include "ui/colorschemerlustrellayout.h"
+#include "ui/colorschemerlustrelpainter.h"
+
+#include <QUuid>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+namespace Corvo {
+
+// The colour schemes page of a metallic deck: the selected chip's two wide-contrast groups
+// and its contrast group, each a captioned strip of chips that show their tool tip and can
+// be dragged into the palette. The selection is read from the preferences whenever it
+// paints; the groups are loaded again only when card or chip changed.
+class ColorSchemerLustrelWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ColorSchemerLustrelWidget(QWidget *parent = nullptr);
+
+    const ColorSchemerLustrelLayout &schemerLayout() const { return m_layout; }
+    // The chips of a group (ColorSchemerLustrelLayout::kWideContrast1 ...) as last loaded,
+    // and where they are drawn.
+    QList<DB::ColorEntry> shownChips(int group) const;
+    QList<QRect> chipRects(int group) const;
+
+public slots:
+    void selectedCollectionChanged(const QUuid &collection);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    struct ChipHit
+    {
+        QRect rect;
+        DB::ColorEntry entry;
+    };
+
+    void rebuildLayout();
+    void refreshGroups();
+    QString cardNameOf(const QList<DB::ColorEntry> &chips) const;
+    std::optional<ChipHit> chipAt(const QPoint &point) const;
+    void startDragFromPress(const QPoint &point);
+    void showToolTipAt(const QPoint &point);
+    void hideToolTip();
+    void refreshAccessibleText();
+
+    QUuid m_collection;
+    QList<int> m_pageNameOrder;
+    std::array<QString, ColorSchemerLustrelLayout::kGroupCount> m_captions;
+    QString m_message;
+    int m_columns = 0;
+    ColorSchemerLustrelLayout m_layout;
+
+    // PAGE_INDEX and ROW_INDEX the groups were loaded for.
+    std::optional<std::pair<int, int>> m_key;
+    LustrelSchemeGroups m_groups;
+    std::array<QString, ColorSchemerLustrelLayout::kGroupCount> m_cardNames;
+
+    std::optional<QPoint> m_pressPosition;
+    qint64 m_toolTipRowId = -1;
+};
+
+} // namespace Corvo
