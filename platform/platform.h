@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // Operating-system calls the add-on needs. Everything platform-specific lives behind
 // these functions so that the engine and the widgets stay portable.
 namespace Corvo::Platform {
@@ -17,5 +19,14 @@ QString moduleFileName(const void *addressInModule);
 QString currentModuleFileName();
 
 qint64 currentProcessId();
+
+// The host's main window (an opaque handle from the host) accepts input or not. Without
+// native windows (Linux) there is nothing to do.
+void setHostWindowEnabled(void *hostWindow, bool enabled);
+void bringHostWindowToFront(void *hostWindow);
+
+// Makes the desktop the native parent of an add-on window; without native windows the
+// window already is top-level.
+void parentToDesktop(QWidget *window);
 
 } // namespace Corvo::Platform

@@ -39,4 +39,10 @@ qint64 currentProcessId()
     return static_cast<qint64>(::getpid());
 }
 
+void setHostWindowEnabled(void *, bool) {}
+
+void bringHostWindowToFront(void *) {}
+
+void parentToDesktop(QWidget *) {}
+
 } // namespace Corvo::Platform

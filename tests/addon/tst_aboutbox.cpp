@@ -34,7 +34,8 @@ private slots:
         QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("expected");
         QTest::newRow("from the menu") << QString() << "Version 4.0.0 (64bit)";
-        QTest::newRow("with an engine") << "Tintwell 2" << "Tintwell 2 (engine 4.0.0) (64bit)";
+        QTest::newRow("with an engine") << "Tintwell 2"
+                                        << "Tintwell 2 (engine 4.0.0) (64bit)";
     }
 
     void versionText()
@@ -56,7 +57,8 @@ private slots:
     {
         AboutBox box;
         QCOMPARE(box.size(), QSize(AboutBox::kWidth, AboutBox::kHeight));
-        QCOMPARE(box.windowTitle(), DB::localizedString(DemoWorld::mainCollection(), "aboutbox.caption"));
+        QCOMPARE(box.windowTitle(),
+                 DB::localizedString(DemoWorld::mainCollection(), "aboutbox.caption"));
         QVERIFY(!box.windowTitle().isEmpty());
         QCOMPARE(box.windowModality(), Qt::ApplicationModal);
         QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |

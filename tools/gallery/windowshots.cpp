@@ -1,6 +1,7 @@
 #include "tools/gallery/gallery.h"
 
 #include "addon/aboutbox.h"
+#include "addon/addonmainwindow.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "tools/tintwell/demo/demodeck.h"
@@ -15,12 +16,23 @@ namespace Gallery {
 
 namespace {
 
-QImage shootAboutBox(Stage &stage, const QUuid &collection)
+void makeCurrent(const QUuid &collection)
 {
     registerWindowIcons();
     Corvo::Preferences::setUuidOfLastUsedCollection(collection);
     Corvo::CollectionSettings::setCurrentCollection(collection);
+}
+
+QImage shootAboutBox(Stage &stage, const QUuid &collection)
+{
+    makeCurrent(collection);
     return stage.shootWindow(new Corvo::AboutBox);
+}
+
+QImage shootPicker(Stage &stage, const QUuid &collection)
+{
+    makeCurrent(collection);
+    return stage.shootWindow(new Corvo::AddOnMainWindow);
 }
 
 } // namespace
@@ -32,6 +44,12 @@ QList<Shot> windowShots()
     return {
         {QStringLiteral("window-about"),
          [main](Stage &stage) { return shootAboutBox(stage, main); }},
+        {QStringLiteral("window-picker"),
+         [main](Stage &stage) { return shootPicker(stage, main); }},
+        {QStringLiteral("window-picker-lustrel"),
+         [](Stage &stage) {
+             return shootPicker(stage, Tintwell::DemoDeck::lustrelCollectionUuid());
+         }},
     };
 }
 

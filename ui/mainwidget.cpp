@@ -1,0 +1,740 @@
+#include "ui/mainwidget.h"
+
+#include "engine/capsure/capsurewatch.h"
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/collectionlookups.h"
+#include "engine/db/colorpage.h"
+#include "engine/db/nameorders.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/palette/mypalettemodel.h"
+#include "engine/settings/collectionsettings.h"
+#include "engine/settings/preferences.h"
+#include "platform/platform.h"
+#include "ui/cardrollerwidget.h"
+#include "ui/collectionselectwidget.h"
+#include "ui/colorschemerlustrelwidget.h"
+#include "ui/colorschemerwidget.h"
+#include "ui/colorwheelwidget.h"
+#include "ui/helpbutton.h"
+#include "ui/helplink.h"
+#include "ui/interfacefonts.h"
+#include "ui/moodselectwidget.h"
+#include "ui/mypalettefullwidget.h"
+#include "ui/mypalettewidget.h"
+#include "ui/productswidget.h"
+#include "ui/searchwidget.h"
+#include "ui/tabbarwidget.h"
+#include "ui/taskbutton.h"
+#include "ui/textureswidget.h"
+#include "ui/themeimage.h"
+#include "ui/vistarawidget.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEasingCurve>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace Corvo {
+
+namespace {
+
+constexpr int kBannerHeight = 70;
+constexpr QColor kSeparatorColor(188, 188, 188);
+constexpr char kCopyrightLink[] = "links/copyright";
+constexpr char kMottoLink[] = "links/motto";
+constexpr char kHeaderLink[] = "links/header";
+
+QString text(const QUuid &collection, const char *key)
+{
+    return DB::localizedString(collection, QString::fromLatin1(key));
+}
+
+// The extension a filter such as "Palette files (*.palette)" asks for.
+QString extensionOf(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[^)\\s]+)\\)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// A chosen name without an extension gets the chosen filter's.
+QString withFilterExtension(const QString &path, const QString &filter)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + extensionOf(filter);
+}
+
+QString standardSaveDialog(QWidget *parent, const QString &caption, const QString &start,
+                           const QString &filters, QString *selectedFilter)
+{
+    return withFilterExtension(
+        QFileDialog::getSaveFileName(parent, caption, start, filters, selectedFilter),
+        selectedFilter ? *selectedFilter : QString());
+}
+
+QString standardOpenDialog(QWidget *parent, const QString &caption, const QString &start,
+                           const QString &filters, QString *selectedFilter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, start, filters, selectedFilter);
+}
+
+// The collection to show when a window opens: the last used while it can still be used,
+// else the first of the list.
+QUuid usableCollection()
+{
+    const QUuid last = Preferences::uuidOfLastUsedCollection();
+    const QList<QUuid> collections = DB::orderedCollections();
+    if (collections.contains(last) || collections.isEmpty())
+        return last;
+    Preferences::setUuidOfLastUsedCollection(collections.first());
+    return collections.first();
+}
+
+QRect deviceRect(const QRect &rect, qreal ratio)
+{
+    return QRect(qRound(rect.x() * ratio), qRound(rect.y() * ratio), qRound(rect.width() * ratio),
+                 qRound(rect.height() * ratio));
+}
+
+} // namespace
+
+MainWidget::MainWidget(QWidget *parent)
+    : QWidget(parent), m_saveDialog(standardSaveDialog), m_openDialog(standardOpenDialog)
+{
+    setObjectName(QStringLiteral("MainWidget"));
+    setMouseTracking(true);
+    setFixedSize(kSize);
+    setFocusPolicy(Qt::StrongFocus);
+    setFont(InterfaceFonts::regular(InterfaceFonts::kBase));
+    setAccessibleName(tr("Colour picker"));
+
+    createTaskButtons();
+    m_collection = usableCollection();
+    m_selection.setCollection(m_collection);
+    CollectionSettings::setCurrentCollection(m_collection);
+    DB::loadNameOrders(m_collection);
+    applyCollection();
+    applyBackgroundPalette();
+    createChildren();
+    translateTaskButtons();
+    createFooters();
+    layOut();
+    showPageWidget();
+    m_capsureWatch = new CapsureWatch(this);
+    connectChildren();
+    m_capsureWatch->arm(m_collection);
+    updateAccessibleDescription();
+}
+
+MainWidget::~MainWidget() = default;
+
+void MainWidget::setFileDialogs(FileDialog save, FileDialog open)
+{
+    m_saveDialog = std::move(save);
+    m_openDialog = std::move(open);
+}
+
+void MainWidget::createTaskButtons()
+{
+    m_defaultButton = new TaskButton(this);
+    m_defaultButton->setDefault(true);
+    m_defaultButton->hide();
+    const auto add = [this](int key, TaskButton *button) {
+        m_taskButtons.insert(key, button);
+        m_taskKeys.append(key);
+    };
+    add(kSaveButton, new TaskButton(this));
+    add(kLoadButton, new TaskButton(this));
+    add(kHelpButton, new HelpButton(this));
+    connect(m_taskButtons.value(kSaveButton), &QPushButton::clicked, this,
+            &MainWidget::saveButtonClicked);
+    connect(m_taskButtons.value(kLoadButton), &QPushButton::clicked, this,
+            &MainWidget::loadButtonClicked);
+    connect(m_taskButtons.value(kHelpButton), &QPushButton::clicked, this,
+            &MainWidget::helpButtonClicked);
+}
+
+int MainWidget::addTaskButton(int after, TaskButton *button)
+{
+    const int largest =
+        m_taskKeys.isEmpty() ? 0 : *std::max_element(m_taskKeys.begin(), m_taskKeys.end());
+    const int key = std::max(kFirstAddedButton - 1, largest) + 1;
+    button->setParent(this);
+    m_taskButtons.insert(key, button);
+    const qsizetype position = after == 0 ? -1 : m_taskKeys.indexOf(after);
+    if (position < 0)
+        m_taskKeys.append(key);
+    else
+        m_taskKeys.insert(position + 1, key);
+    button->show();
+    layOut();
+    return key;
+}
+
+TaskButton *MainWidget::taskButton(int key) const
+{
+    return m_taskButtons.value(key, m_defaultButton);
+}
+
+void MainWidget::createChildren()
+{
+    m_selector = new CollectionSelectWidget(this);
+    m_wheel = new ColorWheelWidget(this);
+    m_mood = new MoodSelectWidget(this);
+    m_search = new SearchWidget(this);
+    m_roller = new CardRollerWidget(this);
+    m_tabBar = new TabBarWidget(this);
+    m_schemer = new ColorSchemerWidget(this);
+    m_lustrelSchemer = new ColorSchemerLustrelWidget(this);
+    m_vistara = new VistaraWidget(this);
+    m_textures = new TexturesWidget(this);
+    m_products = new ProductsWidget(this);
+    for (QWidget *page :
+         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
+          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
+          static_cast<QWidget *>(m_products)})
+        page->hide();
+    m_paletteModel = new MyPaletteModel(this);
+    m_paletteModel->reload(m_collection);
+    m_palette = new MyPaletteWidget(m_paletteModel, this);
+    m_fullPalette = new MyPaletteFullWidget(m_paletteModel, this);
+    m_fullPalette->hide();
+    m_zoomAnimation = new QPropertyAnimation(m_fullPalette, "pos", this);
+    m_zoomAnimation->setDuration(kZoomMilliseconds);
+    m_zoomAnimation->setEasingCurve(QEasingCurve::OutQuart);
+}
+
+void MainWidget::createFooters()
+{
+    const auto footer = [this] {
+        auto *label = new QLabel(this);
+        label->setFont(InterfaceFonts::regular(InterfaceFonts::kOneStepBelow));
+        label->setTextFormat(Qt::RichText);
+        label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+        label->setOpenExternalLinks(false);
+        return label;
+    };
+    m_rightFooter = footer();
+    m_leftFooter = footer();
+    fillFooters();
+}
+
+void MainWidget::connectChildren()
+{
+    connect(m_selector, &CollectionSelectWidget::collectionSelectedInteractively, this,
+            &MainWidget::collectionChangedInteractively);
+    connect(this, &MainWidget::onCapsureFileChanged, m_selector,
+            &CollectionSelectWidget::capsureFileChanged);
+    connect(m_wheel, &ColorWheelWidget::segmentChangedInteractively, this,
+            &MainWidget::segmentChangedInteractivelyByWheel);
+    connect(m_mood, &MoodSelectWidget::moodFilterChangedInteractively, this,
+            &MainWidget::moodFilterChangedInteractively);
+    connect(m_mood, &MoodSelectWidget::exteriorFilterChangedInteractively, this,
+            &MainWidget::exteriorFilterChangedInteractively);
+    connect(m_mood, &MoodSelectWidget::showMtoChangedInteractively, this,
+            &MainWidget::showMtoChangedInteractively);
+    connect(m_roller, &CardRollerWidget::roll, this, &MainWidget::rollCards);
+    connect(m_roller, &CardRollerWidget::pageChangedInteractively, this,
+            &MainWidget::pageChangedInteractively);
+    connect(m_roller, &CardRollerWidget::rowChangedInteractively, this,
+            &MainWidget::rowChangedInteractively);
+    connect(m_roller, &CardRollerWidget::collectionSelectedInteractively, this,
+            &MainWidget::collectionChangedInteractively);
+    connect(m_search, &SearchWidget::roll, this, &MainWidget::rollCards);
+    connect(m_search, &SearchWidget::searchForPhrase, this, &MainWidget::searchForPhrase);
+    connect(m_tabBar, &TabBarWidget::tabPageSelected, this, &MainWidget::tabPageSelected);
+    connect(m_schemer, &ColorSchemerWidget::schemeKindChangedInteractively, this,
+            &MainWidget::schemeKindChangedInteractively);
+    connect(m_schemer, &ColorSchemerWidget::schemeNeutralSubKindChangedInteractively, this,
+            &MainWidget::schemeNeutralSubKindChangedInteractively);
+    connect(this, &MainWidget::savePaletteTo, m_palette, &MyPaletteWidget::savePaletteTo);
+    connect(this, &MainWidget::loadPaletteFrom, m_palette, &MyPaletteWidget::loadPaletteFrom);
+    connect(m_palette, &MyPaletteWidget::myPaletteChanged, this, &MainWidget::onMyPaletteChanged);
+    connect(m_palette, &MyPaletteWidget::myPaletteSelectionChanged, this,
+            &MainWidget::onMyPaletteSelectionChanged);
+    connect(m_palette, &MyPaletteWidget::zoomMyPaletteClicked, this,
+            &MainWidget::zoomMyPaletteClicked);
+    connect(m_fullPalette, &MyPaletteFullWidget::backButtonClicked, this,
+            &MainWidget::unzoomMyPaletteClicked);
+    connect(this, &MainWidget::selectedCollectionChanged, m_selector,
+            &CollectionSelectWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_wheel,
+            &ColorWheelWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_mood,
+            &MoodSelectWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_roller,
+            &CardRollerWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_search,
+            &SearchWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_tabBar,
+            &TabBarWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_schemer,
+            &ColorSchemerWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_lustrelSchemer,
+            &ColorSchemerLustrelWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_vistara,
+            &VistaraWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_textures,
+            &TexturesWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_products,
+            &ProductsWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_palette,
+            &MyPaletteWidget::selectedCollectionChanged);
+    connect(m_selector, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
+            &MainWidget::capsureItemSelectedInteractively);
+    connect(m_rightFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
+    connect(m_leftFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
+    connect(qApp, &QApplication::focusChanged, this, &MainWidget::onKeyboardFocusChanged);
+    connect(m_capsureWatch, &CapsureWatch::onCapsureFileChanged, this,
+            &MainWidget::onCapsureFileChanged);
+}
+
+void MainWidget::applyCollection()
+{
+    m_background = themePixmap(m_collection, QStringLiteral("image.widget.main.background"), size(),
+                               devicePixelRatioF());
+    m_banner = themePixmap(m_collection, QStringLiteral("image.banner"),
+                           QSize(width(), kBannerHeight), devicePixelRatioF());
+    m_headerLink = CollectionSettings::headerLink(m_collection);
+    m_selection.storeCollectionDefaults();
+    if (m_rightFooter)
+        fillFooters();
+}
+
+void MainWidget::applyBackgroundPalette()
+{
+    QPalette shades = palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        shades.setBrush(group, QPalette::Window, QBrush(m_background));
+        shades.setBrush(group, QPalette::Base, QBrush(m_background));
+    }
+    setPalette(shades);
+}
+
+void MainWidget::fillFooters()
+{
+    m_rightFooter->setText(footerLinkHtml(QLatin1String(kCopyrightLink),
+                                          text(m_collection, "color.palette.copyright")));
+    m_leftFooter->setText(
+        footerLinkHtml(QLatin1String(kMottoLink), text(m_collection, "color.palette.motto")));
+}
+
+void MainWidget::translateTaskButtons()
+{
+    m_taskButtons.value(kSaveButton)->setText(text(m_collection, "mypalette.palette.save"));
+    m_taskButtons.value(kLoadButton)->setText(text(m_collection, "mypalette.palette.load"));
+}
+
+void MainWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void MainWidget::layOut()
+{
+    if (!m_selector)
+        return;
+    MainWidgetLayout::Inputs in;
+    in.size = size();
+    in.selector = m_selector->sizeHint();
+    in.wheel = m_wheel->size();
+    in.mood = m_mood->sizeHint();
+    in.moodVisible = CollectionSettings::moodVisible(m_collection);
+    in.search = m_search->size();
+    const QFontMetrics footerMetrics(m_rightFooter->font());
+    in.rightFooterText =
+        footerMetrics.size(Qt::TextSingleLine, text(m_collection, "color.palette.copyright"));
+    in.leftFooterText =
+        footerMetrics.size(Qt::TextSingleLine, text(m_collection, "color.palette.motto"));
+    in.lineHeight = footerMetrics.height();
+    for (const int key : m_taskKeys)
+        in.taskButtons.append({key, key == kHelpButton || key == kAboutButton});
+    m_layout = MainWidgetLayout::compute(in);
+
+    m_rightFooter->setGeometry(m_layout.rightFooter);
+    m_leftFooter->setGeometry(m_layout.leftFooter);
+    m_selector->setGeometry(m_layout.selector);
+    m_wheel->setGeometry(m_layout.wheel);
+    m_mood->setVisible(in.moodVisible);
+    if (in.moodVisible)
+        m_mood->setGeometry(m_layout.mood);
+    m_search->setGeometry(m_layout.search);
+    m_search->setBackground(
+        m_background.copy(deviceRect(m_layout.search, m_background.devicePixelRatio())));
+    m_roller->setGeometry(m_layout.roller);
+    m_tabBar->setGeometry(m_layout.tabBar);
+    for (QWidget *page :
+         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
+          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
+          static_cast<QWidget *>(m_products)})
+        page->setGeometry(m_layout.schemer);
+    m_palette->setGeometry(m_layout.palette);
+    if (m_zoomAnimation->state() != QAbstractAnimation::Running)
+        m_fullPalette->resize(m_layout.fullPalette.size());
+    for (int i = 0; i < m_taskKeys.size(); ++i)
+        m_taskButtons.value(m_taskKeys.at(i))->setGeometry(m_layout.taskButtons.at(i));
+    update();
+}
+
+QWidget *MainWidget::schemerForCardType() const
+{
+    switch (CollectionSettings::cardType(m_collection)) {
+    case CardType::Normal:
+        return m_schemer;
+    case CardType::Lustrel:
+        return m_lustrelSchemer;
+    default:
+        return nullptr;
+    }
+}
+
+void MainWidget::showPageWidget()
+{
+    for (QWidget *page :
+         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
+          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
+          static_cast<QWidget *>(m_products)})
+        page->hide();
+    QWidget *shown = nullptr;
+    switch (Preferences::tabPageIndex(m_collection)) {
+    case PageOfColorSchemes:
+        shown = schemerForCardType();
+        break;
+    case PageOfProducts:
+        shown = m_products;
+        break;
+    case PageOfVistara:
+        shown = m_vistara;
+        break;
+    case PageOfTextures:
+        shown = m_textures;
+        break;
+    default:
+        break;
+    }
+    if (shown)
+        shown->show();
+}
+
+void MainWidget::refresh(SelectionController::Refresh what)
+{
+    if (what & SelectionController::RefreshWheel)
+        m_wheel->update();
+    if (what & SelectionController::RefreshMood)
+        m_mood->update();
+    if (what & SelectionController::RefreshRoller)
+        m_roller->update();
+    if ((what & SelectionController::RefreshLustrelSchemer) && m_lustrelSchemer->isVisible())
+        m_lustrelSchemer->update();
+    if (what & SelectionController::RefreshPageViews)
+        refreshPageViews();
+    updateAccessibleDescription();
+}
+
+void MainWidget::refreshPageViews()
+{
+    if (QWidget *schemer = schemerForCardType(); schemer && schemer->isVisible())
+        schemer->update();
+    if (m_products->isVisible())
+        m_products->selectedColorChanged();
+    if (m_textures->isVisible())
+        m_textures->selectedPageChanged();
+}
+
+void MainWidget::onMyPaletteChanged()
+{
+    emit myPaletteChanged();
+}
+
+void MainWidget::onMyPaletteSelectionChanged()
+{
+    emit myPaletteSelectionChanged();
+}
+
+void MainWidget::collectionChangedInteractively(const QUuid &collection)
+{
+    if (collection == m_collection || !DB::orderedCollections().contains(collection))
+        return;
+    m_capsureWatch->arm(QUuid());
+    Preferences::setUuidOfLastUsedCollection(collection);
+    m_collection = collection;
+    m_selection.setCollection(collection);
+    CollectionSettings::setCurrentCollection(collection);
+    DB::loadNameOrders(collection);
+    applyCollection();
+    applyBackgroundPalette();
+    setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setUpdatesEnabled(false);
+    emit selectedCollectionChanged(collection);
+    showPageWidget();
+    translateTaskButtons();
+    layOut();
+    m_capsureWatch->arm(collection);
+    setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+    setEnabled(true);
+    updateAccessibleDescription();
+}
+
+void MainWidget::segmentChangedInteractivelyByWheel(int segment)
+{
+    refresh(m_selection.changeSegment(segment));
+}
+
+void MainWidget::moodFilterChangedInteractively(Mood mood)
+{
+    refresh(m_selection.changeMoodFilter(mood));
+}
+
+void MainWidget::exteriorFilterChangedInteractively(bool exterior)
+{
+    refresh(m_selection.changeExteriorFilter(exterior));
+}
+
+void MainWidget::showMtoChangedInteractively(bool show)
+{
+    refresh(m_selection.changeShowMto(show));
+}
+
+void MainWidget::rollCards(Direction direction)
+{
+    refresh(m_selection.roll(direction));
+}
+
+void MainWidget::pageChangedInteractively(int pageIndex)
+{
+    refresh(m_selection.changePage(pageIndex));
+}
+
+void MainWidget::rowChangedInteractively(int rowIndex)
+{
+    refresh(m_selection.changeRow(rowIndex));
+}
+
+void MainWidget::searchForPhrase(const QString &phrase)
+{
+    refresh(m_selection.search(phrase));
+}
+
+void MainWidget::tabPageSelected(TabBarPage page)
+{
+    if (!m_selection.changeTab(page))
+        return;
+    m_tabBar->update();
+    showPageWidget();
+    updateAccessibleDescription();
+}
+
+void MainWidget::schemeKindChangedInteractively(SchemeKind kind)
+{
+    refresh(m_selection.changeSchemeKind(kind));
+}
+
+void MainWidget::schemeNeutralSubKindChangedInteractively(SchemeKind kind)
+{
+    refresh(m_selection.changeSchemeNeutralSubKind(kind));
+}
+
+QString MainWidget::paletteFilter() const
+{
+    return QStringLiteral("%1 (*.palette)")
+        .arg(text(m_collection, "common.filedialog.palettefile.filtername"));
+}
+
+QString MainWidget::textFilter() const
+{
+    return QStringLiteral("%1 (*.txt)")
+        .arg(text(m_collection, "common.filedialog.textfile.filtername"));
+}
+
+void MainWidget::saveButtonClicked()
+{
+    const bool textAllowed = CollectionSettings::savePaletteTextFormat(m_collection, false);
+    QStringList filters{paletteFilter()};
+    if (textAllowed)
+        filters.append(textFilter());
+    QString selected =
+        textAllowed && Preferences::myPaletteSaveFileFormat() == int(PaletteFileFormat::Text)
+            ? textFilter()
+            : paletteFilter();
+    QString start = Preferences::myPaletteLastSavePath();
+    const QFileInfo last(start);
+    if (start.isEmpty() || !last.exists() || !last.dir().exists())
+        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                QDir::separator() +
+                text(m_collection, "common.filedialog.palettefile.defaultfilename");
+    const QString path =
+        m_saveDialog(this, text(m_collection, "common.filedialog.palettefile.savedialogcaption"),
+                     start, filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return;
+    const PaletteFileFormat format =
+        textAllowed && selected == textFilter() ? PaletteFileFormat::Text : PaletteFileFormat::Xml;
+    emit savePaletteTo(format, path);
+    Preferences::setMyPaletteSaveFileFormat(int(format));
+    Preferences::setMyPaletteLastSavePath(path);
+}
+
+void MainWidget::loadButtonClicked()
+{
+    QString selected = paletteFilter();
+    QString start = Preferences::myPaletteLastSavePath();
+    const QFileInfo last(start);
+    if (start.isEmpty() || !last.exists() || !last.dir().exists())
+        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                QDir::separator() +
+                text(m_collection, "common.filedialog.palettefile.defaultfilename");
+    const QString path =
+        m_openDialog(this, text(m_collection, "common.filedialog.palettefile.opendialogcaption"),
+                     start, paletteFilter(), &selected);
+    if (path.isEmpty())
+        return;
+    emit loadPaletteFrom(PaletteFileFormat::Xml, path);
+    Preferences::setMyPaletteSaveFileFormat(int(PaletteFileFormat::Xml));
+    Preferences::setMyPaletteLastSavePath(path);
+}
+
+void MainWidget::helpButtonClicked()
+{
+    const QString moduleFolder = QFileInfo(Platform::currentModuleFileName()).canonicalPath();
+    const QUrl url = helpUrl(CollectionSettings::helpLink(m_collection), moduleFolder);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
+}
+
+void MainWidget::capsureItemSelectedInteractively(const QUuid &collection,
+                                                  const DB::ColorEntry &entry)
+{
+    DB::ColorPage page;
+    if (DB::pageById(collection, entry.pageId, true, page) != 0)
+        return;
+    if (collection != m_collection)
+        collectionChangedInteractively(collection);
+    if (collection != m_collection)
+        return;
+    refresh(m_selection.jumpTo(page, entry));
+}
+
+void MainWidget::linkActivated(const QString &link)
+{
+    if (link == QLatin1String(kHeaderLink)) {
+        QDesktopServices::openUrl(QUrl(m_headerLink));
+        return;
+    }
+    if (link == QLatin1String(kCopyrightLink) || link == QLatin1String(kMottoLink))
+        openTemporaryPage(link);
+}
+
+// The footer's pages are written afresh on every activation, so they always show the
+// current collection's text.
+void MainWidget::openTemporaryPage(const QString &link)
+{
+    QTemporaryFile *&page = m_temporaryPages[link];
+    if (!page) {
+        page = new QTemporaryFile(QDir::toNativeSeparators(QDir::tempPath() + QDir::separator() +
+                                                           QStringLiteral("qt_temp_XXXXXX.html")),
+                                  this);
+    }
+    const char *key = link == QLatin1String(kCopyrightLink) ? "license.copyright" : "motto";
+    if (page->open()) {
+        page->resize(0);
+        page->write(text(m_collection, key).toUtf8());
+        page->close();
+    }
+    if (QFileInfo::exists(page->fileName()))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page->fileName()));
+}
+
+void MainWidget::zoomMyPaletteClicked()
+{
+    // A slide-out still running must not hide the palette once it has come back.
+    if (m_hideWhenFinished)
+        disconnect(m_hideWhenFinished);
+    m_zoomAnimation->stop();
+    m_fullPalette->resize(size());
+    m_fullPalette->raise();
+    m_fullPalette->move(width(), 0);
+    m_fullPalette->show();
+    m_zoomAnimation->setStartValue(QPoint(width(), 0));
+    m_zoomAnimation->setEndValue(QPoint(0, 0));
+    m_zoomAnimation->start();
+    m_fullPalette->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWidget::unzoomMyPaletteClicked()
+{
+    if (m_hideWhenFinished)
+        disconnect(m_hideWhenFinished);
+    m_zoomAnimation->stop();
+    m_fullPalette->raise();
+    m_zoomAnimation->setStartValue(m_fullPalette->pos());
+    m_zoomAnimation->setEndValue(QPoint(-width(), 0));
+    m_hideWhenFinished = connect(m_zoomAnimation, &QPropertyAnimation::finished, this,
+                                 &MainWidget::unzoomMyPaletteAnimationFinished);
+    m_zoomAnimation->start();
+}
+
+void MainWidget::unzoomMyPaletteAnimationFinished()
+{
+    disconnect(m_hideWhenFinished);
+    m_hideWhenFinished = {};
+    m_fullPalette->hide();
+    m_palette->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWidget::onKeyboardFocusChanged(QWidget *, QWidget *now)
+{
+    if (now && (now == m_search->lineEdit() || now == m_palette->descriptionEdit()))
+        emit anEditBoxGotFocus();
+    else
+        emit anEditBoxLostFocus();
+}
+
+void MainWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+    if (!m_banner.isNull()) {
+        const QSizeF banner = m_banner.deviceIndependentSize();
+        painter.drawPixmap(
+            QPointF((width() - banner.width()) / 2, (kBannerHeight - banner.height()) / 2),
+            m_banner);
+    }
+    painter.setPen(kSeparatorColor);
+    painter.drawLine(m_layout.separator);
+}
+
+void MainWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && !m_headerLink.isEmpty() &&
+        m_layout.header.contains(event->position().toPoint())) {
+        linkActivated(QLatin1String(kHeaderLink));
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void MainWidget::updateAccessibleDescription()
+{
+    DB::ColorEntry entry;
+    const bool chip = DB::rowAt(m_collection, Preferences::pageIndex(m_collection),
+                                Preferences::rowIndex(m_collection), entry) == 0;
+    setAccessibleDescription(chip ? tr("Selected colour %1").arg(entry.code)
+                                  : tr("No colour selected"));
+}
+
+} // namespace Corvo
