@@ -21,6 +21,7 @@
 #include "ui/moodselectwidget.h"
 #include "ui/mypalettefullwidget.h"
 #include "ui/mypalettewidget.h"
+#include "ui/palettefiledialogs.h"
 #include "ui/productswidget.h"
 #include "ui/searchwidget.h"
 #include "ui/tabbarwidget.h"
@@ -33,14 +34,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEasingCurve>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -57,36 +56,6 @@ constexpr char kHeaderLink[] = "links/header";
 QString text(const QUuid &collection, const char *key)
 {
     return DB::localizedString(collection, QString::fromLatin1(key));
-}
-
-// The extension a filter such as "Palette files (*.palette)" asks for.
-QString extensionOf(const QString &filter)
-{
-    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[^)\\s]+)\\)"));
-    const QRegularExpressionMatch match = pattern.match(filter);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
-// A chosen name without an extension gets the chosen filter's.
-QString withFilterExtension(const QString &path, const QString &filter)
-{
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + extensionOf(filter);
-}
-
-QString standardSaveDialog(QWidget *parent, const QString &caption, const QString &start,
-                           const QString &filters, QString *selectedFilter)
-{
-    return withFilterExtension(
-        QFileDialog::getSaveFileName(parent, caption, start, filters, selectedFilter),
-        selectedFilter ? *selectedFilter : QString());
-}
-
-QString standardOpenDialog(QWidget *parent, const QString &caption, const QString &start,
-                           const QString &filters, QString *selectedFilter)
-{
-    return QFileDialog::getOpenFileName(parent, caption, start, filters, selectedFilter);
 }
 
 // The collection to show when a window opens: the last used while it can still be used,
@@ -110,7 +79,8 @@ QRect deviceRect(const QRect &rect, qreal ratio)
 } // namespace
 
 MainWidget::MainWidget(QWidget *parent)
-    : QWidget(parent), m_saveDialog(standardSaveDialog), m_openDialog(standardOpenDialog)
+    : QWidget(parent), m_saveDialog(PaletteFileDialogs::save),
+      m_openDialog(PaletteFileDialogs::open)
 {
     setObjectName(QStringLiteral("MainWidget"));
     setMouseTracking(true);
@@ -208,6 +178,12 @@ void MainWidget::createChildren()
     m_paletteModel = new MyPaletteModel(this);
     m_paletteModel->reload(m_collection);
     m_palette = new MyPaletteWidget(m_paletteModel, this);
+    // An empty palette has nothing to save.
+    const auto enableSave = [this](const MyPaletteModel::ControlStates &states) {
+        m_taskButtons.value(kSaveButton)->setEnabled(states.exportEnabled);
+    };
+    enableSave(m_paletteModel->controlStates());
+    connect(m_paletteModel, &MyPaletteModel::controlStatesChanged, this, enableSave);
     m_fullPalette = new MyPaletteFullWidget(m_paletteModel, this);
     m_fullPalette->hide();
     m_zoomAnimation = new QPropertyAnimation(m_fullPalette, "pos", this);
@@ -561,6 +537,18 @@ QString MainWidget::textFilter() const
         .arg(text(m_collection, "common.filedialog.textfile.filtername"));
 }
 
+// The file last saved or opened while it is still there, else the default name in the
+// user's documents.
+QString MainWidget::dialogStartPath() const
+{
+    const QString last = Preferences::myPaletteLastSavePath();
+    const QFileInfo file(last);
+    if (!last.isEmpty() && file.exists() && file.dir().exists())
+        return last;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator() +
+           text(m_collection, "common.filedialog.palettefile.defaultfilename");
+}
+
 void MainWidget::saveButtonClicked()
 {
     const bool textAllowed = CollectionSettings::savePaletteTextFormat(m_collection, false);
@@ -571,12 +559,7 @@ void MainWidget::saveButtonClicked()
         textAllowed && Preferences::myPaletteSaveFileFormat() == int(PaletteFileFormat::Text)
             ? textFilter()
             : paletteFilter();
-    QString start = Preferences::myPaletteLastSavePath();
-    const QFileInfo last(start);
-    if (start.isEmpty() || !last.exists() || !last.dir().exists())
-        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                QDir::separator() +
-                text(m_collection, "common.filedialog.palettefile.defaultfilename");
+    const QString start = dialogStartPath();
     const QString path =
         m_saveDialog(this, text(m_collection, "common.filedialog.palettefile.savedialogcaption"),
                      start, filters.join(QStringLiteral(";;")), &selected);
@@ -592,12 +575,7 @@ void MainWidget::saveButtonClicked()
 void MainWidget::loadButtonClicked()
 {
     QString selected = paletteFilter();
-    QString start = Preferences::myPaletteLastSavePath();
-    const QFileInfo last(start);
-    if (start.isEmpty() || !last.exists() || !last.dir().exists())
-        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                QDir::separator() +
-                text(m_collection, "common.filedialog.palettefile.defaultfilename");
+    const QString start = dialogStartPath();
     const QString path =
         m_openDialog(this, text(m_collection, "common.filedialog.palettefile.opendialogcaption"),
                      start, paletteFilter(), &selected);

@@ -134,6 +134,7 @@ private:
     QWidget *schemerForCardType() const;
     QString paletteFilter() const;
     QString textFilter() const;
+    QString dialogStartPath() const;
     void openTemporaryPage(const QString &link);
     void updateAccessibleDescription();
 

@@ -20,12 +20,14 @@ struct Run
 };
 
 Run runHost(const QStringList &arguments, const QString &folder,
-            const QProcessEnvironment &environment)
+            const QProcessEnvironment &environment, const QByteArray &input = QByteArray())
 {
     QProcess process;
     process.setWorkingDirectory(folder);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(HOST_PROGRAM), QStringList{"--module", ADDON_MODULE} + arguments);
+    process.write(input);
+    process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(120000)) {
         process.kill();
@@ -102,6 +104,25 @@ private slots:
         QCOMPARE((*document)["residencyRequests"].toNumber(), 1.0);
         const QImage shot(picture);
         QCOMPARE(shot.size(), size);
+    }
+
+    // Each command makes its own application object and window, one after the other.
+    void severalCommandsAndTheTerminalMenu()
+    {
+        QProcessEnvironment env = environment();
+        env.insert("HUEPORT_SNAPSHOT", m_folder.filePath("any.png"));
+        const Run run = runHost({"--json", "picker", "about", "picker"}, m_folder.path(), env);
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const auto document = JsonValue::parse(run.out.toStdString());
+        QVERIFY(document);
+        QCOMPARE((*document)["commands"].items().size(), size_t(3));
+        QCOMPARE((*document)["residencyRequests"].toNumber(), 3.0);
+
+        const Run menu = runHost({}, m_folder.path(), env, "7\n2\nq\n");
+        QVERIFY2(menu.exitCode == 0, menu.err.constData());
+        QVERIFY(menu.out.contains("No such command: 7"));
+        QVERIFY(menu.out.contains("2 (Velmora > About ...): result 0"));
+        QVERIFY(menu.out.contains("Choose: "));
     }
 
     // Without collections the add-on refuses to start and says so to the host alone.

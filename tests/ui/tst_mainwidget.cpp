@@ -3,9 +3,11 @@
 
 #include "demoworld.h"
 
+#include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
 #include "engine/db/colorpage.h"
 #include "engine/db/navigationqueries.h"
+#include "engine/palette/mypalettemodel.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "ui/colorschemerlustrelwidget.h"
@@ -15,9 +17,11 @@
 #include "ui/mainwidgetlayout.h"
 #include "ui/mypalettefullwidget.h"
 #include "ui/mypalettewidget.h"
+#include "ui/palettefiledialogs.h"
 #include "ui/productswidget.h"
 #include "ui/searchwidget.h"
 #include "ui/selectioncontroller.h"
+#include "ui/taskbutton.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -132,6 +136,36 @@ private slots:
         QCOMPARE(Corvo::helpUrl(link, "/opt/my add-on"), expected);
     }
 
+    void filterExtension_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("added") << "/tmp/hall"
+                               << "Palette files (*.palette)"
+                               << "/tmp/hall.palette";
+        QTest::newRow("text") << "/tmp/hall"
+                              << "Text files (*.txt)"
+                              << "/tmp/hall.txt";
+        QTest::newRow("kept") << "/tmp/hall.xml"
+                              << "Palette files (*.palette)"
+                              << "/tmp/hall.xml";
+        QTest::newRow("cancelled") << ""
+                                   << "Palette files (*.palette)"
+                                   << "";
+        QTest::newRow("no pattern") << "/tmp/hall"
+                                    << "All files"
+                                    << "/tmp/hall";
+    }
+
+    void filterExtension()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        QCOMPARE(PaletteFileDialogs::withFilterExtension(path, filter), expected);
+    }
+
     void selectionRequests()
     {
         const QUuid main = DemoWorld::mainCollection();
@@ -180,6 +214,28 @@ private slots:
                  int(PageOfColorSchemes));
         QVERIFY(widget->findChild<ColorSchemerLustrelWidget *>()->isVisible());
         QVERIFY(!widget->findChild<ColorSchemerWidget *>()->isVisible());
+    }
+
+    // A window opened after its collection was removed shows the first one.
+    void lastUsedCollectionGone()
+    {
+        DemoWorld::clearPreferences();
+        Preferences::setUuidOfLastUsedCollection(QUuid::createUuid());
+        MainWidget widget;
+        QCOMPARE(Preferences::uuidOfLastUsedCollection(), DB::orderedCollections().first());
+    }
+
+    void saveNeedsChips()
+    {
+        auto widget = freshWidget(DemoWorld::mainCollection());
+        TaskButton *save = widget->taskButton(MainWidget::kSaveButton);
+        QVERIFY(!save->isEnabled());
+        DB::ColorEntry entry;
+        QCOMPARE(DB::rowAt(DemoWorld::mainCollection(), 1, 1, entry), 0);
+        widget->paletteModel()->setDropTarget(QPoint(2, 1));
+        QVERIFY(widget->paletteModel()->dropChip(DemoWorld::mainCollection(), entry));
+        QVERIFY(save->isEnabled());
+        QVERIFY(!widget->taskButton(12345)->isVisible()); // the hidden default button
     }
 
     void tabShowsItsPage()
