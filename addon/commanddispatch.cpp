@@ -6,7 +6,7 @@
 #include "addon/applicationskeleton.h"
 #include "addon/hostconnection.h"
 #include "addon/hostexport.h"
-#include "addon/windowsnapshot.h"
+#include "addon/windowautomation.h"
 #include "platform/platform.h"
 
 #include <memory>
@@ -28,7 +28,6 @@ struct ExportChoice
 void runModal(QDialog &window)
 {
     Platform::parentToDesktop(&window);
-    WindowSnapshot::armFor(&window);
     window.exec();
 }
 
@@ -36,6 +35,10 @@ ExportChoice runPicker()
 {
     ExportChoice choice;
     AddOnMainWindow window;
+    if (const auto kind = HostExport::Kind(WindowAutomation::requestedExport()))
+        WindowAutomation::armFor(&window, [&window, kind] { window.acceptExport(kind); });
+    else
+        WindowAutomation::armFor(&window);
     runModal(window);
     if (window.result() == QDialog::Accepted && window.exportKind() != HostExport::None)
         choice = {window.exportKind(), window.exportMap(), window.penSetName()};
@@ -45,6 +48,7 @@ ExportChoice runPicker()
 void runAbout()
 {
     AboutBox window;
+    WindowAutomation::armFor(&window);
     runModal(window);
 }
 

@@ -1,5 +1,7 @@
 #include "host/runner/hostreport.h"
 
+#include <cmath>
+
 namespace HostRunner {
 
 namespace {
@@ -11,6 +13,28 @@ const char *typeName(int32_t type)
                                         : "attribute";
 }
 
+int channel(const JsonValue &rgb, std::size_t i)
+{
+    return i < rgb.items().size() ? int(std::lround(rgb.items()[i].toNumber() * 255)) : 0;
+}
+
+// "material "Sage" (rgb 128 160 112)" or "pen table "Hall" (3 colour pens)".
+std::string describe(const ProjectStore::Change &change, const JsonValue &attribute)
+{
+    std::string text = std::string(typeName(change.type)) + " \"" + change.name + "\"";
+    if (change.type == kAttributeMaterial) {
+        const JsonValue &rgb = attribute["rgb"];
+        text += " (rgb " + std::to_string(channel(rgb, 0)) + " " + std::to_string(channel(rgb, 1)) +
+                " " + std::to_string(channel(rgb, 2)) + ")";
+    } else if (change.type == kAttributePenTable) {
+        int coloured = 0;
+        for (const JsonValue &pen : attribute["pens"].items())
+            coloured += pen["width"].toNumber() > 0 ? 1 : 0;
+        text += " (" + std::to_string(coloured) + " colour pens)";
+    }
+    return text;
+}
+
 } // namespace
 
 std::string menuPath(const AddOnSession::MenuItem &item)
@@ -20,24 +44,28 @@ std::string menuPath(const AddOnSession::MenuItem &item)
 
 HostReport::HostReport(bool json, std::FILE *out) : m_json(json), m_out(out) {}
 
+void HostReport::print(const JsonValue &document)
+{
+    std::fputs(document.serialize(true).c_str(), m_out);
+    std::fflush(m_out);
+}
+
 void HostReport::module(const std::string &modulePath, const std::string &projectPath)
 {
-    m_document.insert("module", modulePath);
-    m_document.insert("project", projectPath);
     if (!m_json)
         std::fprintf(m_out, "module:  %s\nproject: %s\n", modulePath.c_str(), projectPath.c_str());
 }
 
 void HostReport::handshake(const AddOnSession::Handshake &handshake)
 {
-    m_document.insert("handshake", JsonValue::object({
-                                       {"checkEnvironment", int(handshake.checkEnvironment)},
-                                       {"name", handshake.name},
-                                       {"description", handshake.description},
-                                       {"registerInterface", int(handshake.registerInterface)},
-                                       {"initialize", int(handshake.initialize)},
-                                       {"started", handshake.started()},
-                                   }));
+    m_handshake = JsonValue::object({
+        {"checkEnvironment", int(handshake.checkEnvironment)},
+        {"name", handshake.name},
+        {"description", handshake.description},
+        {"registerInterface", int(handshake.registerInterface)},
+        {"initialize", int(handshake.initialize)},
+        {"started", handshake.started()},
+    });
     if (m_json)
         return;
     std::fprintf(m_out, "check-environment:  %d (%s: %s)\n", handshake.checkEnvironment,
@@ -48,67 +76,63 @@ void HostReport::handshake(const AddOnSession::Handshake &handshake)
 
 void HostReport::menus(const std::vector<AddOnSession::MenuItem> &items)
 {
-    JsonValue list = JsonValue::array();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        list.append(JsonValue::object({{"number", int(i + 1)},
-                                       {"menu", items[i].menuTitle},
-                                       {"item", items[i].itemText},
-                                       {"menuResId", int(items[i].menuResId)},
-                                       {"promptResId", int(items[i].promptResId)}}));
-    }
-    m_document.insert("menus", list);
-    if (m_json)
+    if (m_json) {
+        JsonValue list = JsonValue::array();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            list.append(JsonValue::object({{"number", int(i + 1)},
+                                           {"menu", items[i].menuTitle},
+                                           {"item", items[i].itemText},
+                                           {"menuResId", int(items[i].menuResId)},
+                                           {"promptResId", int(items[i].promptResId)}}));
+        }
+        print(
+            JsonValue::object({{"command", "menus"}, {"handshake", m_handshake}, {"menus", list}}));
         return;
+    }
     std::fprintf(m_out, "menus:\n");
     for (std::size_t i = 0; i < items.size(); ++i)
         std::fprintf(m_out, "  %zu  %s\n", i + 1, menuPath(items[i]).c_str());
 }
 
 void HostReport::command(const std::string &name, const AddOnSession::MenuItem &item,
-                         int32_t result, const std::vector<ProjectStore::Change> &changes)
+                         int32_t result, const std::vector<ProjectStore::Change> &changes,
+                         const ProjectStore &project)
 {
     JsonValue created = JsonValue::array();
     JsonValue modified = JsonValue::array();
+    std::vector<std::string> lines;
     for (const ProjectStore::Change &change : changes) {
-        JsonValue entry =
-            JsonValue::object({{"type", typeName(change.type)}, {"name", change.name}});
-        (change.kind == ProjectStore::ChangeKind::Created ? created : modified).append(entry);
+        const JsonValue attribute = project.attributeJson(change.type, change.name);
+        const bool isNew = change.kind == ProjectStore::ChangeKind::Created;
+        (isNew ? created : modified).append(attribute);
+        lines.push_back(std::string(isNew ? "created " : "modified ") +
+                        describe(change, attribute));
     }
-    m_commands.append(JsonValue::object({{"command", name},
-                                         {"menu", menuPath(item)},
-                                         {"result", int(result)},
-                                         {"created", created},
-                                         {"modified", modified}}));
-    if (m_json)
+    if (m_json) {
+        print(JsonValue::object({{"command", name},
+                                 {"menu", menuPath(item)},
+                                 {"result", int(result)},
+                                 {"created", created},
+                                 {"modified", modified}}));
         return;
-    std::fprintf(m_out, "%s (%s): result %d\n", name.c_str(), menuPath(item).c_str(), result);
-    for (const ProjectStore::Change &change : changes) {
-        std::fprintf(m_out, "  %s %s \"%s\"\n",
-                     change.kind == ProjectStore::ChangeKind::Created ? "created" : "modified",
-                     typeName(change.type), change.name.c_str());
     }
-    if (changes.empty())
+    std::fprintf(m_out, "%s (%s): result %d\n", name.c_str(), menuPath(item).c_str(), result);
+    for (const std::string &line : lines)
+        std::fprintf(m_out, "  %s\n", line.c_str());
+    if (lines.empty())
         std::fprintf(m_out, "  nothing created\n");
 }
 
-void HostReport::problem(const std::string &text)
+void HostReport::problem(const std::string &command, const std::string &text)
 {
-    m_problems.append(text);
-    if (!m_json)
-        std::fprintf(stderr, "hueport-host: %s\n", text.c_str());
-}
-
-void HostReport::finish(const ProjectStore &project, int residencyRequests)
-{
-    if (!m_json)
+    if (m_json) {
+        JsonValue document = JsonValue::object({{"command", command}, {"error", text}});
+        if (command == "start" && !m_handshake.isNull())
+            document.insert("handshake", m_handshake);
+        print(document);
         return;
-    m_document.insert("commands", m_commands);
-    m_document.insert("residencyRequests", residencyRequests);
-    const JsonValue attributes = project.toJson();
-    m_document.insert("materials", attributes["materials"]);
-    m_document.insert("penTables", attributes["penTables"]);
-    m_document.insert("problems", m_problems);
-    std::fputs(m_document.serialize().c_str(), m_out);
+    }
+    std::fprintf(stderr, "hueport-host: %s\n", text.c_str());
 }
 
 } // namespace HostRunner

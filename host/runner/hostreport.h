@@ -10,8 +10,8 @@
 
 namespace HostRunner {
 
-// What the host tells its user: readable lines as things happen, or with --json one
-// document at the end.
+// What the host tells its user: readable lines, or with --json one JSON document per
+// command, each on a line of its own.
 class HostReport
 {
 public:
@@ -20,18 +20,18 @@ public:
     void module(const std::string &modulePath, const std::string &projectPath);
     void handshake(const AddOnSession::Handshake &handshake);
     void menus(const std::vector<AddOnSession::MenuItem> &items);
+    // What the command created or modified, as the project holds it now.
     void command(const std::string &name, const AddOnSession::MenuItem &item, int32_t result,
-                 const std::vector<ProjectStore::Change> &changes);
-    void problem(const std::string &text);
-    // Ends the report; the JSON document also lists the project's attributes.
-    void finish(const ProjectStore &project, int residencyRequests);
+                 const std::vector<ProjectStore::Change> &changes, const ProjectStore &project);
+    // "start" for the loading and the handshake, else the command that failed.
+    void problem(const std::string &command, const std::string &text);
 
 private:
+    void print(const JsonValue &document);
+
     bool m_json;
     std::FILE *m_out;
-    JsonValue m_document = JsonValue::object();
-    JsonValue m_commands = JsonValue::array();
-    JsonValue m_problems = JsonValue::array();
+    JsonValue m_handshake;
 };
 
 // "Velmora > Color Picker".

@@ -76,7 +76,13 @@ void writeNumber(std::string &out, double number)
 
 void writeValue(std::string &out, const JsonValue &value, int indent)
 {
-    const std::string inner(std::size_t(indent + 2), ' ');
+    // A negative indent writes everything on one line.
+    const bool compact = indent < 0;
+    const std::string inner = compact ? std::string() : std::string(std::size_t(indent + 2), ' ');
+    const char *const separator = compact ? "," : ",\n";
+    const char *const last = compact ? "" : "\n";
+    const std::string closing = compact ? std::string() : std::string(std::size_t(indent), ' ');
+    const int nested = compact ? indent : indent + 2;
     switch (value.kind()) {
     case JsonValue::Kind::Null:
         out += "null";
@@ -95,28 +101,28 @@ void writeValue(std::string &out, const JsonValue &value, int indent)
             out += "[]";
             break;
         }
-        out += "[\n";
+        out += compact ? "[" : "[\n";
         for (std::size_t i = 0; i < value.items().size(); ++i) {
             out += inner;
-            writeValue(out, value.items()[i], indent + 2);
-            out += i + 1 < value.items().size() ? ",\n" : "\n";
+            writeValue(out, value.items()[i], nested);
+            out += i + 1 < value.items().size() ? separator : last;
         }
-        out += std::string(std::size_t(indent), ' ') + "]";
+        out += closing + "]";
         break;
     case JsonValue::Kind::Object:
         if (value.members().empty()) {
             out += "{}";
             break;
         }
-        out += "{\n";
+        out += compact ? "{" : "{\n";
         for (std::size_t i = 0; i < value.members().size(); ++i) {
             out += inner;
             writeString(out, value.members()[i].first);
-            out += ": ";
-            writeValue(out, value.members()[i].second, indent + 2);
-            out += i + 1 < value.members().size() ? ",\n" : "\n";
+            out += compact ? ":" : ": ";
+            writeValue(out, value.members()[i].second, nested);
+            out += i + 1 < value.members().size() ? separator : last;
         }
-        out += std::string(std::size_t(indent), ' ') + "}";
+        out += closing + "}";
         break;
     }
 }
@@ -376,10 +382,10 @@ void JsonValue::insert(std::string key, JsonValue value)
     m_object.emplace_back(std::move(key), std::move(value));
 }
 
-std::string JsonValue::serialize() const
+std::string JsonValue::serialize(bool compact) const
 {
     std::string out;
-    writeValue(out, *this, 0);
+    writeValue(out, *this, compact ? -1 : 0);
     out += '\n';
     return out;
 }

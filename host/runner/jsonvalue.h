@@ -38,8 +38,8 @@ public:
     void append(JsonValue item);
     void insert(std::string key, JsonValue value);
 
-    // UTF-8 text, two-space indented, ending with a line break.
-    std::string serialize() const;
+    // UTF-8 text ending with a line break: two-space indented, or all on that one line.
+    std::string serialize(bool compact = false) const;
     // Nothing when the text is not one JSON value (or nests deeper than 64 levels).
     static std::optional<JsonValue> parse(const std::string &text);
 

@@ -40,14 +40,14 @@ public:
         m_report.module(m_line.module, m_line.project);
         std::string error;
         if (!m_session.load(m_line.module, error)) {
-            m_report.problem(error);
-            m_report.finish(m_project, 0);
+            m_report.problem("start", error);
             return kExitFailure;
         }
         const AddOnSession::Handshake &handshake = m_session.start();
         m_report.handshake(handshake);
         if (!handshake.started()) {
-            m_report.problem("the add-on did not start");
+            m_report.problem("start", "the add-on did not start (initialise: " +
+                                          std::to_string(handshake.initialize) + ")");
             return end(kExitFailure);
         }
         if (m_line.commands.empty())
@@ -61,7 +61,6 @@ private:
     int end(int code)
     {
         m_session.finish();
-        m_report.finish(m_project, m_session.residencyRequests());
         return code;
     }
 
@@ -74,22 +73,22 @@ private:
         const auto number = menuNumberOf(command);
         const auto &items = m_session.menuItems();
         if (!number || *number > items.size()) {
-            m_report.problem("the add-on registered no menu for \"" + command + "\"");
+            m_report.problem(command, "the add-on registered no menu for \"" + command + "\"");
             m_failed = true;
             return;
         }
         const AddOnSession::MenuItem &item = items[*number - 1];
         int32_t result = 0;
         if (!m_session.run(item, result)) {
-            m_report.problem("no handler for " + menuPath(item));
+            m_report.problem(command, "no handler for " + menuPath(item));
             m_failed = true;
             return;
         }
         const auto changes = m_project.takeChanges();
-        m_report.command(command, item, result, changes);
+        m_report.command(command, item, result, changes, m_project);
         std::string error;
         if (!changes.empty() && !m_project.save(m_line.project, error)) {
-            m_report.problem(error);
+            m_report.problem(command, error);
             m_failed = true;
         }
     }

@@ -18,14 +18,8 @@ namespace {
 constexpr char kFormat[] = "hueport-project";
 constexpr int kVersion = 1;
 
-// Pens the add-ons leave unused; they are not listed in the file.
+// Pens a file does not list.
 const ProjectStore::Pen kFillerPen{1, 0, {1.0, 1.0, 1.0}, 0.0, {}};
-
-bool isFiller(const ProjectStore::Pen &pen)
-{
-    return pen.kind == kFillerPen.kind && pen.color == kFillerPen.color &&
-           pen.width == kFillerPen.width && pen.description.empty();
-}
 
 std::string nameOf(const void *attributeRecord)
 {
@@ -97,11 +91,11 @@ bool isNumber(const JsonValue &value)
 
 std::optional<ProjectStore::Material> materialFromJson(const JsonValue &value)
 {
-    const auto surface = rgbFrom(value["surface"]);
+    const auto surface = rgbFrom(value["rgb"]);
     const auto second = rgbFrom(value["secondColor"]);
     const JsonValue &parameters = value["parameters"];
-    if (!isText(value["name"]) || !isNumber(value["kind"]) || !surface || !second ||
-        parameters.items().size() != 4)
+    if (value["type"].toString() != "material" || !isText(value["name"]) ||
+        !isNumber(value["kind"]) || !surface || !second || parameters.items().size() != 4)
         return std::nullopt;
     ProjectStore::Material material;
     material.name = value["name"].toString();
@@ -118,7 +112,8 @@ std::optional<ProjectStore::Material> materialFromJson(const JsonValue &value)
 
 std::optional<ProjectStore::PenTable> penTableFromJson(const JsonValue &value)
 {
-    if (!isText(value["name"]) || value["pens"].kind() != JsonValue::Kind::Array)
+    if (value["type"].toString() != "penTable" || !isText(value["name"]) ||
+        value["pens"].kind() != JsonValue::Kind::Array)
         return std::nullopt;
     ProjectStore::PenTable table;
     table.name = value["name"].toString();
@@ -128,7 +123,7 @@ std::optional<ProjectStore::PenTable> penTableFromJson(const JsonValue &value)
         table.pens.push_back(pen);
     }
     for (const JsonValue &item : value["pens"].items()) {
-        const auto color = rgbFrom(item["color"]);
+        const auto color = rgbFrom(item["rgb"]);
         const double index = item["index"].toNumber();
         if (!isNumber(item["index"]) || index < 1 || index > HostApi::kPenCount || !color ||
             !isNumber(item["width"]) || !isNumber(item["kind"]) || !isText(item["description"]))
@@ -331,34 +326,54 @@ ProjectStore::PenTable *ProjectStore::findPenTable(const std::string &name)
     return nullptr;
 }
 
+JsonValue ProjectStore::materialJson(const Material &material)
+{
+    JsonValue parameters = JsonValue::array();
+    for (const int16_t parameter : material.parameters)
+        parameters.append(int(parameter));
+    return JsonValue::object({{"type", "material"},
+                              {"name", material.name},
+                              {"rgb", rgbJson(material.surface)},
+                              {"kind", int(material.kind)},
+                              {"parameters", parameters},
+                              {"secondColor", rgbJson(material.secondColor)}});
+}
+
+JsonValue ProjectStore::penTableJson(const PenTable &table)
+{
+    JsonValue pens = JsonValue::array();
+    for (std::size_t i = 0; i < table.pens.size(); ++i) {
+        const Pen &pen = table.pens[i];
+        pens.append(JsonValue::object({{"index", int(i + 1)},
+                                       {"rgb", rgbJson(pen.color)},
+                                       {"width", pen.width},
+                                       {"description", pen.description},
+                                       {"kind", int(pen.kind)}}));
+    }
+    return JsonValue::object({{"type", "penTable"}, {"name", table.name}, {"pens", pens}});
+}
+
+JsonValue ProjectStore::attributeJson(int32_t type, const std::string &name) const
+{
+    auto *self = const_cast<ProjectStore *>(this);
+    if (type == kAttributeMaterial) {
+        if (const Material *material = self->findMaterial(name))
+            return materialJson(*material);
+    } else if (type == kAttributePenTable) {
+        if (const PenTable *table = self->findPenTable(name))
+            return penTableJson(*table);
+    }
+    return JsonValue::object({{"type", "attribute"}, {"name", name}});
+}
+
 JsonValue ProjectStore::toJson() const
 {
     JsonValue materials = JsonValue::array();
-    for (const Material &material : m_materials) {
-        JsonValue parameters = JsonValue::array();
-        for (const int16_t parameter : material.parameters)
-            parameters.append(int(parameter));
-        materials.append(JsonValue::object({{"name", material.name},
-                                            {"kind", int(material.kind)},
-                                            {"parameters", parameters},
-                                            {"surface", rgbJson(material.surface)},
-                                            {"secondColor", rgbJson(material.secondColor)}}));
-    }
+    for (const Material &material : m_materials)
+        materials.append(materialJson(material));
     JsonValue tables = JsonValue::array();
-    for (const PenTable &table : m_penTables) {
-        JsonValue pens = JsonValue::array();
-        for (std::size_t i = 0; i < table.pens.size(); ++i) {
-            const Pen &pen = table.pens[i];
-            if (isFiller(pen))
-                continue;
-            pens.append(JsonValue::object({{"index", int(i + 1)},
-                                           {"kind", int(pen.kind)},
-                                           {"color", rgbJson(pen.color)},
-                                           {"width", pen.width},
-                                           {"description", pen.description}}));
-        }
-        tables.append(JsonValue::object({{"name", table.name}, {"pens", pens}}));
-    }
+    for (const PenTable &table : m_penTables)
+        tables.append(penTableJson(table));
     return JsonValue::object({{"format", kFormat},
                               {"version", kVersion},
                               {"materials", materials},

@@ -62,12 +62,18 @@ public:
     // What the services changed since the last call.
     std::vector<Change> takeChanges();
 
+    // The file's form, which the host's reports use too: a material's "rgb" and every pen of
+    // a pen table.
     JsonValue toJson() const;
+    // The attribute as the project holds it now.
+    JsonValue attributeJson(int32_t type, const std::string &name) const;
     static std::optional<ProjectStore> fromJson(const JsonValue &document);
 
 private:
     Material *findMaterial(const std::string &name);
     PenTable *findPenTable(const std::string &name);
+    static JsonValue materialJson(const Material &material);
+    static JsonValue penTableJson(const PenTable &table);
     static std::optional<PenTable> penTableFrom(const void *attributeRecord,
                                                 const void *definitionRecord);
 

@@ -50,7 +50,8 @@ configure_and_build_sanitized() {
         -DHUEPORT_BUILD_BENCHMARKS=OFF \
         -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-        -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+        -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+        -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
     log "building with sanitizers"
     cmake --build "$SANITIZE_DIR" -j "$(nproc)"
 }

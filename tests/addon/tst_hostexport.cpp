@@ -190,6 +190,26 @@ private slots:
         QCOMPARE(project.penTables()[0].pens[1].width, 0.0);
     }
 
+    // A host that refuses every attribute call: nothing is created and nothing breaks.
+    void hostRefusesEverything()
+    {
+        std::array<unsigned char, HostApi::kServiceTableBytes> table{};
+        HostServices services{};
+        services.getAttribute = [](void *, void *) -> int32_t { return kHostGeneralError; };
+        services.createAttribute = [](void *, void *, void *) -> int32_t {
+            return kHostGeneralError;
+        };
+        services.modifyAttribute = [](void *, void *, void *) -> int32_t {
+            return kHostGeneralError;
+        };
+        std::memcpy(table.data(), &services, sizeof services);
+        HostConnection::instance().setServiceTable(table.data());
+        const ExportMap map =
+            buildExportMap({cell(0xff0000, "Red"), cell(0x00ff00, "Green")}, false);
+        QCOMPARE(HostExport::createMaterials(map, "x"), 0);
+        QVERIFY(!HostExport::createPenTable(map, "Set", "x"));
+    }
+
     void withoutServiceTable()
     {
         const ExportMap map = buildExportMap({cell(0xff0000, "Red")}, false);

@@ -1,5 +1,10 @@
 // The stand-in host running the real add-on module on the demo data.
 
+#include "engine/db/collectionlookups.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/db/productqueries.h"
+#include "engine/palette/palettecell.h"
+#include "engine/settings/preferences.h"
 #include "host/runner/jsonvalue.h"
 #include "tests/ui/demoworld.h"
 
@@ -9,6 +14,7 @@
 #include <QTest>
 
 using HostRunner::JsonValue;
+using namespace Corvo;
 
 namespace {
 
@@ -36,6 +42,27 @@ Run runHost(const QStringList &arguments, const QString &folder,
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+// The documents of a --json run, one per line.
+std::vector<JsonValue> documents(const QByteArray &out)
+{
+    std::vector<JsonValue> list;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.trimmed().isEmpty())
+            continue;
+        auto document = JsonValue::parse(line.toStdString());
+        if (!document)
+            return {};
+        list.push_back(std::move(*document));
+    }
+    return list;
+}
+
+struct Chip
+{
+    QRgb rgb;
+    QString name;
+};
+
 } // namespace
 
 class TestHostAddOn : public QObject
@@ -53,6 +80,57 @@ private:
         return environment;
     }
 
+    std::vector<JsonValue> runJson(const QStringList &arguments, const QProcessEnvironment &env,
+                                   const QString &folder, int exitCode = 0)
+    {
+        const Run run = runHost(QStringList{"--json"} + arguments, folder, env);
+        if (run.exitCode != exitCode) {
+            qWarning("exit %d: %s", run.exitCode, run.err.constData());
+            return {};
+        }
+        return documents(run.out);
+    }
+
+    // Three chips of the demo in the palette, one of them twice; the colours the export
+    // must give, in ascending RGB order, with their names.
+    QList<Chip> fillPalette()
+    {
+        const QUuid main = DemoWorld::mainCollection();
+        DemoWorld::clearPreferences();
+        DemoWorld::makeCurrent(main);
+        const QString prefix = DB::localizedString(main, "archicad.addon.material.prefix");
+        QList<Chip> chips;
+        const QList<QPair<QPoint, int>> cells{{{0, 0}, 1}, {{5, 3}, 2}, {{2, 1}, 3}, {{3, 1}, 1}};
+        for (const auto &[cell, rowIndex] : cells) {
+            DB::ColorEntry entry;
+            if (DB::rowAt(main, 7, rowIndex, entry) != 0)
+                return {};
+            Preferences::setMyPaletteEntry(cell.x(), cell.y(),
+                                           ItemIndex(main, entry.pageId, entry.id));
+            QStringList codes;
+            DB::productCodes(main, entry.id, codes);
+            QString name = cellForChip(main, entry).label;
+            if (!codes.isEmpty())
+                name += " - " + codes.join(", ");
+            const Chip chip{DB::chipColor(entry).rgb(),
+                            prefix.isEmpty() ? name : prefix + " " + name};
+            if (std::none_of(chips.begin(), chips.end(),
+                             [&](const Chip &c) { return c.rgb == chip.rgb; }))
+                chips.append(chip);
+        }
+        std::sort(chips.begin(), chips.end(), [](const Chip &x, const Chip &y) {
+            return std::make_tuple(qRed(x.rgb), qGreen(x.rgb), qBlue(x.rgb)) <
+                   std::make_tuple(qRed(y.rgb), qGreen(y.rgb), qBlue(y.rgb));
+        });
+        return chips;
+    }
+
+    static QRgb rgbOf(const JsonValue &rgb)
+    {
+        const auto c = [&](std::size_t i) { return qRound(rgb.items().at(i).toNumber() * 255); };
+        return qRgb(c(0), c(1), c(2));
+    }
+
 private slots:
     void initTestCase() { QVERIFY(m_world.isValid()); }
 
@@ -60,15 +138,15 @@ private slots:
     {
         const Run run = runHost({"--json", "menus"}, m_folder.path(), environment());
         QCOMPARE(run.exitCode, 0);
-        const auto document = JsonValue::parse(run.out.toStdString());
-        QVERIFY2(document, run.out.constData());
-        const JsonValue &handshake = (*document)["handshake"];
+        const auto docs = documents(run.out);
+        QCOMPARE(docs.size(), size_t(1));
+        const JsonValue &handshake = docs[0]["handshake"];
         QCOMPARE(handshake["checkEnvironment"].toNumber(), 1.0);
         QCOMPARE(handshake["name"].toString(), std::string("Velmora Tintwell"));
         QCOMPARE(handshake["description"].toString(), std::string("Velmora Tintwell"));
         QCOMPARE(handshake["registerInterface"].toNumber(), 0.0);
         QCOMPARE(handshake["initialize"].toNumber(), 0.0);
-        const auto &menus = (*document)["menus"].items();
+        const auto &menus = docs[0]["menus"].items();
         QCOMPARE(menus.size(), size_t(2));
         QCOMPARE(menus[0]["menu"].toString(), std::string("Velmora"));
         QCOMPARE(menus[0]["item"].toString(), std::string("Color Picker"));
@@ -93,17 +171,12 @@ private slots:
         const QString picture = m_folder.filePath(command + ".png");
         QProcessEnvironment env = environment();
         env.insert("HUEPORT_SNAPSHOT", picture);
-        const Run run = runHost({"--json", command}, m_folder.path(), env);
-        QVERIFY2(run.exitCode == 0, run.err.constData());
-        const auto document = JsonValue::parse(run.out.toStdString());
-        QVERIFY(document);
-        const auto &commands = (*document)["commands"].items();
-        QCOMPARE(commands.size(), size_t(1));
-        QCOMPARE(commands[0]["result"].toNumber(), 0.0);
-        QVERIFY(commands[0]["created"].items().empty());
-        QCOMPARE((*document)["residencyRequests"].toNumber(), 1.0);
-        const QImage shot(picture);
-        QCOMPARE(shot.size(), size);
+        const auto docs = runJson({command}, env, m_folder.path());
+        QCOMPARE(docs.size(), size_t(1));
+        QCOMPARE(docs[0]["command"].toString(), command.toStdString());
+        QCOMPARE(docs[0]["result"].toNumber(), 0.0);
+        QVERIFY(docs[0]["created"].items().empty());
+        QCOMPARE(QImage(picture).size(), size);
     }
 
     // Each command makes its own application object and window, one after the other.
@@ -111,18 +184,62 @@ private slots:
     {
         QProcessEnvironment env = environment();
         env.insert("HUEPORT_SNAPSHOT", m_folder.filePath("any.png"));
-        const Run run = runHost({"--json", "picker", "about", "picker"}, m_folder.path(), env);
-        QVERIFY2(run.exitCode == 0, run.err.constData());
-        const auto document = JsonValue::parse(run.out.toStdString());
-        QVERIFY(document);
-        QCOMPARE((*document)["commands"].items().size(), size_t(3));
-        QCOMPARE((*document)["residencyRequests"].toNumber(), 3.0);
+        QCOMPARE(runJson({"picker", "about", "picker"}, env, m_folder.path()).size(), size_t(3));
 
         const Run menu = runHost({}, m_folder.path(), env, "7\n2\nq\n");
         QVERIFY2(menu.exitCode == 0, menu.err.constData());
         QVERIFY(menu.out.contains("No such command: 7"));
         QVERIFY(menu.out.contains("2 (Velmora > About ...): result 0"));
         QVERIFY(menu.out.contains("Choose: "));
+    }
+
+    void exportMaterials()
+    {
+        const QList<Chip> chips = fillPalette();
+        QCOMPARE(chips.size(), 3);
+        QTemporaryDir project;
+        QProcessEnvironment env = environment();
+        env.insert("HUEPORT_EXPORT", "materials");
+        auto docs = runJson({"picker"}, env, project.path());
+        QCOMPARE(docs.size(), size_t(1));
+        const auto &created = docs[0]["created"].items();
+        QCOMPARE(created.size(), size_t(3));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(created[i]["type"].toString(), std::string("material"));
+            QCOMPARE(QString::fromStdString(created[i]["name"].toString()), chips[i].name);
+            QCOMPARE(rgbOf(created[i]["rgb"]), chips[i].rgb);
+        }
+        // A second export finds the names in the project and leaves them alone.
+        docs = runJson({"picker"}, env, project.path());
+        QVERIFY(docs.at(0)["created"].items().empty());
+        QVERIFY(docs.at(0)["modified"].items().empty());
+    }
+
+    void exportPenTable()
+    {
+        const QList<Chip> chips = fillPalette();
+        QTemporaryDir project;
+        QProcessEnvironment env = environment();
+        env.insert("HUEPORT_EXPORT", "penset");
+        auto docs = runJson({"picker"}, env, project.path());
+        QCOMPARE(docs.at(0)["created"].items().size(), size_t(1));
+        const JsonValue &table = docs[0]["created"].items()[0];
+        QCOMPARE(table["type"].toString(), std::string("penTable"));
+        // The description starts empty in every window, so the set has no name.
+        QCOMPARE(table["name"].toString(), std::string());
+        const auto &pens = table["pens"].items();
+        QCOMPARE(pens.size(), size_t(255));
+        for (int i = 0; i < 255; ++i) {
+            QCOMPARE(pens[i]["index"].toNumber(), double(i + 1));
+            QCOMPARE(pens[i]["width"].toNumber(), i < 3 ? 0.25 : 0.0);
+            QCOMPARE(rgbOf(pens[i]["rgb"]), i < 3 ? chips[i].rgb : qRgb(255, 255, 255));
+            QCOMPARE(QString::fromStdString(pens[i]["description"].toString()),
+                     i < 3 ? chips[i].name : QString());
+        }
+        // The same name again: the pen table is overwritten.
+        docs = runJson({"picker"}, env, project.path());
+        QCOMPARE(docs.at(0)["modified"].items().size(), size_t(1));
+        QVERIFY(docs[0]["created"].items().empty());
     }
 
     // Without collections the add-on refuses to start and says so to the host alone.
@@ -133,9 +250,10 @@ private slots:
         env.insert("XDG_DATA_DIRS", empty.path());
         const Run run = runHost({"--json", "menus"}, m_folder.path(), env);
         QCOMPARE(run.exitCode, 1);
-        const auto document = JsonValue::parse(run.out.toStdString());
-        QVERIFY(document);
-        QCOMPARE((*document)["handshake"]["initialize"].toNumber(), -2130313215.0);
+        const auto docs = documents(run.out);
+        QCOMPARE(docs.size(), size_t(1));
+        QCOMPARE(docs[0]["command"].toString(), std::string("start"));
+        QCOMPARE(docs[0]["handshake"]["initialize"].toNumber(), -2130313215.0);
         QVERIFY(!run.err.contains("Abnormal"));
     }
 };

@@ -247,13 +247,15 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::newRow("not JSON") << QByteArray("{bad");
         QTest::newRow("other format") << QByteArray("{\"format\": \"other\", \"version\": 1}");
-        QTest::newRow("pen index out of range") << QByteArray(
-            "{\"format\": \"hueport-project\", \"version\": 1, \"materials\": [],"
-            "\"penTables\": [{\"name\": \"x\", \"pens\": [{\"index\": 300, \"kind\": 1,"
-            "\"color\": [1, 1, 1], \"width\": 0, \"description\": \"\"}]}]}");
-        QTest::newRow("material without colour") << QByteArray(
-            "{\"format\": \"hueport-project\", \"version\": 1,"
-            "\"materials\": [{\"name\": \"x\", \"kind\": 1, \"parameters\": [1, 2, 3, 4]}]}");
+        QTest::newRow("pen index out of range")
+            << QByteArray("{\"format\": \"hueport-project\", \"version\": 1, \"materials\": [],"
+                          "\"penTables\": [{\"type\": \"penTable\", \"name\": \"x\", \"pens\": "
+                          "[{\"index\": 300, \"kind\": 1,"
+                          "\"rgb\": [1, 1, 1], \"width\": 0, \"description\": \"\"}]}]}");
+        QTest::newRow("material without colour")
+            << QByteArray("{\"format\": \"hueport-project\", \"version\": 1,"
+                          "\"materials\": [{\"type\": \"material\", \"name\": \"x\", \"kind\": 1, "
+                          "\"parameters\": [1, 2, 3, 4]}]}");
     }
 
     void badProjectFiles()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+// Running the add-on's windows without a person, for scripts and end-to-end tests:
+//   HUEPORT_SNAPSHOT=FILE               photographs the window into FILE once it has painted;
+//   HUEPORT_EXPORT=materials|penset     the picker then exports its palette as if the user
+//                                       had chosen that entry of the export menu.
+// A window so driven closes by itself.
+namespace Corvo::WindowAutomation {
+
+inline constexpr char kSnapshotVariable[] = "HUEPORT_SNAPSHOT";
+inline constexpr char kExportVariable[] = "HUEPORT_EXPORT";
+
+// 1 for "materials", 2 for "penset", else 0.
+int requestedExport();
+
+// When either variable is set: once the window has painted, the photograph if asked for,
+// then `finish`, or closing the window when there is none.
+void armFor(QWidget *window, std::function<void()> finish = {});
+
+} // namespace Corvo::WindowAutomation
