@@ -13,6 +13,8 @@ public:
 
     bool isValid() const { return m_valid; }
     QUuid mainCollection() const;
+    // Holds "share" (the common application-data folder) and "config" (the preferences).
+    QString rootPath() const { return m_root.path(); }
 
 private:
     QTemporaryDir m_root;

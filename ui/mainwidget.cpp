@@ -444,6 +444,7 @@ void MainWidget::collectionChangedInteractively(const QUuid &collection)
 {
     if (collection == m_collection || !DB::orderedCollections().contains(collection))
         return;
+    const Preferences::Batch batch;
     m_capsureWatch->arm(QUuid());
     Preferences::setUuidOfLastUsedCollection(collection);
     m_collection = collection;

@@ -18,6 +18,7 @@ constexpr int kNeutral = 6;
 
 void SelectionController::storeCollectionDefaults()
 {
+    const Preferences::Batch batch;
     if (Preferences::tabPageIndex(m_collection) == 0) {
         const int available = CollectionSettings::availableTabBarPages(m_collection);
         for (const int page : CollectionSettings::tabBarPages(m_collection)) {
@@ -35,6 +36,7 @@ void SelectionController::storeCollectionDefaults()
 
 SelectionController::Refresh SelectionController::changeSegment(int segment)
 {
+    const Preferences::Batch batch;
     if (segment == Preferences::segmentIndex(m_collection))
         return RefreshNothing;
     Preferences::setSegmentIndex(m_collection, segment);
@@ -50,6 +52,7 @@ SelectionController::Refresh SelectionController::changeSegment(int segment)
 
 SelectionController::Refresh SelectionController::changeMoodFilter(int mood)
 {
+    const Preferences::Batch batch;
     if (mood == Preferences::moodFilter(m_collection))
         return RefreshNothing;
     Preferences::setMoodFilter(m_collection, mood);
@@ -58,6 +61,7 @@ SelectionController::Refresh SelectionController::changeMoodFilter(int mood)
 
 SelectionController::Refresh SelectionController::changeExteriorFilter(bool exterior)
 {
+    const Preferences::Batch batch;
     if (exterior == Preferences::exteriorColors(m_collection))
         return RefreshNothing;
     Preferences::setExteriorColors(m_collection, exterior);
@@ -66,6 +70,7 @@ SelectionController::Refresh SelectionController::changeExteriorFilter(bool exte
 
 SelectionController::Refresh SelectionController::changeShowMto(bool show)
 {
+    const Preferences::Batch batch;
     if (show == Preferences::showMto(m_collection))
         return RefreshNothing;
     Preferences::setShowMto(m_collection, show);
@@ -76,6 +81,7 @@ SelectionController::Refresh SelectionController::changeShowMto(bool show)
 // redrawn even when the current card stays.
 SelectionController::Refresh SelectionController::afterFilterChange()
 {
+    const Preferences::Batch batch;
     Refresh refresh = RefreshMood | RefreshRoller;
     if (CollectionSettings::cardType(m_collection) == CardType::Lustrel)
         return refresh | RefreshLustrelSchemer;
@@ -97,6 +103,7 @@ SelectionController::Refresh SelectionController::afterFilterChange()
 
 SelectionController::Refresh SelectionController::roll(Direction direction)
 {
+    const Preferences::Batch batch;
     DB::ColorPage page;
     const int current = Preferences::pageIndex(m_collection);
     if (DB::adjacentPage(m_collection, current, direction == Backward,
@@ -115,6 +122,7 @@ SelectionController::Refresh SelectionController::roll(Direction direction)
 
 SelectionController::Refresh SelectionController::changePage(int pageIndex)
 {
+    const Preferences::Batch batch;
     if (pageIndex == Preferences::pageIndex(m_collection))
         return RefreshNothing;
     Preferences::setPageIndex(m_collection, pageIndex);
@@ -123,6 +131,7 @@ SelectionController::Refresh SelectionController::changePage(int pageIndex)
 
 SelectionController::Refresh SelectionController::changeRow(int rowIndex)
 {
+    const Preferences::Batch batch;
     if (rowIndex == Preferences::rowIndex(m_collection))
         return RefreshNothing;
     Preferences::setRowIndex(m_collection, rowIndex);
@@ -131,6 +140,7 @@ SelectionController::Refresh SelectionController::changeRow(int rowIndex)
 
 SelectionController::Refresh SelectionController::search(const QString &phrase)
 {
+    const Preferences::Batch batch;
     DB::PhraseMatch match;
     if (DB::findPhrase(m_collection, phrase, match) != 0)
         return RefreshNothing;
@@ -168,6 +178,7 @@ SelectionController::Refresh SelectionController::search(const QString &phrase)
 
 bool SelectionController::changeTab(int page)
 {
+    const Preferences::Batch batch;
     if (page == Preferences::tabPageIndex(m_collection))
         return false;
     Preferences::setTabPageIndex(m_collection, page);
@@ -176,6 +187,7 @@ bool SelectionController::changeTab(int page)
 
 SelectionController::Refresh SelectionController::changeSchemeKind(int kind)
 {
+    const Preferences::Batch batch;
     if (kind == Preferences::schemeKind(m_collection))
         return RefreshNothing;
     Preferences::setSchemeKind(m_collection, kind);
@@ -184,6 +196,7 @@ SelectionController::Refresh SelectionController::changeSchemeKind(int kind)
 
 SelectionController::Refresh SelectionController::changeSchemeNeutralSubKind(int kind)
 {
+    const Preferences::Batch batch;
     if (kind == Preferences::schemeNeutralSubKind(m_collection))
         return RefreshNothing;
     Preferences::setSchemeNeutralSubKind(m_collection, kind);
@@ -193,6 +206,7 @@ SelectionController::Refresh SelectionController::changeSchemeNeutralSubKind(int
 SelectionController::Refresh SelectionController::jumpTo(const DB::ColorPage &page,
                                                          const DB::ColorEntry &entry)
 {
+    const Preferences::Batch batch;
     Refresh refresh = RefreshNothing;
     if (page.segment > 0 && page.segment != Preferences::segmentIndex(m_collection)) {
         Preferences::setSegmentIndex(m_collection, page.segment);

@@ -31,6 +31,19 @@ MyPaletteModel::MyPaletteModel(std::unique_ptr<PaletteStore> store, QObject *par
 
 MyPaletteModel::~MyPaletteModel() = default;
 
+// The store's changes of one operation, written together.
+class MyPaletteModel::ChangeScope
+{
+public:
+    explicit ChangeScope(PaletteStore &store) : m_store(store) { m_store.beginChanges(); }
+    ~ChangeScope() { m_store.endChanges(); }
+    ChangeScope(const ChangeScope &) = delete;
+    ChangeScope &operator=(const ChangeScope &) = delete;
+
+private:
+    PaletteStore &m_store;
+};
+
 bool MyPaletteModel::containsCell(const QPoint &cell)
 {
     return cell.x() >= 0 && cell.x() < kColumns && cell.y() >= 0 && cell.y() < kRows;
@@ -81,6 +94,7 @@ bool MyPaletteModel::chipToDrag(const QPoint &pressedCell, QUuid &collection,
 
 void MyPaletteModel::reload(const QUuid &announcedCollection)
 {
+    const ChangeScope changes(*m_store);
     m_descriptionPlaceholder = DB::localizedString(announcedCollection, kPlaceholderKey);
     m_selection.clear();
     m_dropTarget = noCell();
@@ -104,6 +118,7 @@ void MyPaletteModel::reload(const QUuid &announcedCollection)
 
 void MyPaletteModel::select(const QPoint &cell, Qt::KeyboardModifiers modifiers)
 {
+    const ChangeScope changes(*m_store);
     if (!containsCell(cell))
         return;
     if (modifiers == Qt::NoModifier) {
@@ -132,6 +147,7 @@ void MyPaletteModel::setDropTarget(const QPoint &cell)
 
 bool MyPaletteModel::dropChip(const QUuid &collection, const DB::ColorEntry &entry)
 {
+    const ChangeScope changes(*m_store);
     if (!containsCell(m_dropTarget))
         return false;
     const PaletteCell contents = cellForChip(collection, entry);
@@ -164,6 +180,7 @@ void MyPaletteModel::drop(const QMimeData *mime)
 
 void MyPaletteModel::erase()
 {
+    const ChangeScope changes(*m_store);
     for (const QPoint &selected : std::as_const(m_selection))
         setCell(selected, PaletteCell());
     refreshControlStates();
@@ -172,6 +189,7 @@ void MyPaletteModel::erase()
 
 void MyPaletteModel::clear()
 {
+    const ChangeScope changes(*m_store);
     emptyAllCells();
     refreshControlStates();
     emit myPaletteChanged();
@@ -180,6 +198,7 @@ void MyPaletteModel::clear()
 
 void MyPaletteModel::clearWithDescription()
 {
+    const ChangeScope changes(*m_store);
     clear();
     setDescription(QString());
     storeDescription();
@@ -217,6 +236,7 @@ bool MyPaletteModel::savePaletteTo(PaletteFileFormat format, const QString &path
 
 bool MyPaletteModel::loadPaletteFrom(const QString &path)
 {
+    const ChangeScope changes(*m_store);
     const std::optional<QByteArray> bytes = readPaletteFile(path);
     if (!bytes)
         return false;

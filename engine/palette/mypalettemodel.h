@@ -132,6 +132,7 @@ signals:
     void gridVisibleChanged(bool visible);
 
 private:
+    class ChangeScope;
     static int indexOf(const QPoint &cell) { return cell.y() * kColumns + cell.x(); }
     void setCell(const QPoint &cell, const PaletteCell &contents);
     void emptyAllCells();

@@ -25,6 +25,9 @@ public:
     // (-1, -1) unless a cell is shown enlarged.
     virtual QPoint zoomedCell() const = 0;
     virtual void setDescription(const QString &description) = 0;
+    // The changes between the two calls may be written to disk together. They nest.
+    virtual void beginChanges() {}
+    virtual void endChanges() {}
 };
 
 } // namespace Corvo

@@ -44,4 +44,15 @@ void PreferencesPaletteStore::setDescription(const QString &description)
     Preferences::setMyPaletteDescription(description);
 }
 
+void PreferencesPaletteStore::beginChanges()
+{
+    m_batches.push_back(std::make_unique<Preferences::Batch>());
+}
+
+void PreferencesPaletteStore::endChanges()
+{
+    if (!m_batches.empty())
+        m_batches.pop_back();
+}
+
 } // namespace Corvo

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "engine/palette/palettestore.h"
+#include "engine/settings/preferences.h"
+
+#include <memory>
+#include <vector>
 
 namespace Corvo {
 
@@ -16,6 +20,11 @@ public:
     void setGridVisible(bool visible) override;
     QPoint zoomedCell() const override;
     void setDescription(const QString &description) override;
+    void beginChanges() override;
+    void endChanges() override;
+
+private:
+    std::vector<std::unique_ptr<Preferences::Batch>> m_batches;
 };
 
 } // namespace Corvo

@@ -36,15 +36,58 @@ Key paletteCellKey(int column, int row, const char *suffix)
     return paletteKey(QStringLiteral("(%1,%2)").arg(row).arg(column) + QLatin1StringView(suffix));
 }
 
+// The store the current batch keeps open, and how deeply batches nest.
+thread_local QSettings *t_batchStore = nullptr;
+thread_local int t_batchDepth = 0;
+
+QSettings *openStore()
+{
+    return new QSettings(QSettings::IniFormat, QSettings::UserScope,
+                         QLatin1StringView(kOrganisation), QLatin1StringView(kApplication));
+}
+
 template <typename Action>
 auto withStore(const Key &key, Action action)
 {
+    if (t_batchStore) {
+        struct GroupScope
+        {
+            QSettings &store;
+            const bool grouped;
+            ~GroupScope()
+            {
+                if (grouped)
+                    store.endGroup();
+            }
+        } scope{*t_batchStore, !key.group.isEmpty()};
+        if (scope.grouped)
+            t_batchStore->beginGroup(key.group);
+        return action(*t_batchStore);
+    }
     QSettings store(QSettings::IniFormat, QSettings::UserScope, QLatin1StringView(kOrganisation),
                     QLatin1StringView(kApplication));
     if (!key.group.isEmpty())
         store.beginGroup(key.group);
     return action(store);
 }
+
+} // namespace
+
+Batch::Batch()
+{
+    if (t_batchDepth++ == 0)
+        t_batchStore = openStore();
+}
+
+Batch::~Batch()
+{
+    if (--t_batchDepth == 0) {
+        delete t_batchStore; // writes the file
+        t_batchStore = nullptr;
+    }
+}
+
+namespace {
 
 QVariant readValue(const Key &key)
 {

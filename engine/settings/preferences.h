@@ -8,9 +8,21 @@
 
 // The user's preferences: the live store of the selection, the palette and a few view
 // options, kept from one run of the host to the next. A fresh store object is opened for
-// every read and write, so every reader sees the latest value; only the last-used
-// collection is cached.
+// every read and write outside a batch, so every reader sees the latest value; only the
+// last-used collection is cached.
 namespace Corvo::Preferences {
+
+// While a batch lives, every read and write of this thread goes to one open store, and the
+// writes reach the disk together when the outermost batch ends: one user action, one
+// write of the file. Batches nest.
+class Batch
+{
+public:
+    Batch();
+    ~Batch();
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+};
 
 inline constexpr char kOrganisation[] = "Velmora";
 inline constexpr char kApplication[] = "Tintwell";

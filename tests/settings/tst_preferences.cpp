@@ -50,6 +50,12 @@ class PreferencesTest : public QObject
 
     std::unique_ptr<TestEnvironment> env;
 
+    QByteArray onDisk() const
+    {
+        QFile file(env->configFolder() + QStringLiteral("/Velmora/Tintwell.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
 private slots:
     void init()
     {
@@ -268,6 +274,28 @@ private slots:
 
         Prefs::setMyPaletteDescription(QStringLiteral("Kitchen, north wall"));
         QCOMPARE(Prefs::myPaletteDescription(), QStringLiteral("Kitchen, north wall"));
+    }
+
+    // A batch's reads see its writes at once; the file gets them when the outermost ends.
+    void batchWritesTogether()
+    {
+        {
+            const Prefs::Batch outer;
+            Prefs::setPageIndex(kCollection, 21);
+            {
+                const Prefs::Batch inner;
+                Prefs::setRowIndex(kCollection, 4);
+                Prefs::setMyPaletteGridVisible(false);
+            }
+            QCOMPARE(Prefs::pageIndex(kCollection), 21);
+            QCOMPARE(Prefs::rowIndex(kCollection), 4);
+            QVERIFY(!Prefs::myPaletteGridVisible());
+            QVERIFY(!onDisk().contains("PageIndex=21"));
+        }
+        QVERIFY(onDisk().contains("PageIndex=21"));
+        QVERIFY(onDisk().contains("RowIndex=4"));
+        QVERIFY(onDisk().contains("MyPaletteGridVisible=false"));
+        QCOMPARE(Prefs::rowIndex(kCollection), 4);
     }
 
     void handEditedFileIsReadQuietly()
