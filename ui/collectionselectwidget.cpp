@@ -103,8 +103,12 @@ CollectionSelectWidget::CollectionSelectWidget(QWidget *parent)
 
 CollectionSelectWidget::~CollectionSelectWidget()
 {
-    // The list belongs to the parent, which may outlive the selector.
-    delete m_list;
+    // The list belongs to the parent, which may outlive the selector. Its destruction must
+    // not reach the filter of a selector that is going away.
+    if (m_list) {
+        m_list->removeEventFilter(this);
+        delete m_list;
+    }
 }
 
 QString CollectionSelectWidget::listStyleSheet(const QColor &bottom, const QColor &top)
@@ -145,6 +149,7 @@ void CollectionSelectWidget::createList()
     connect(m_list, &QListWidget::itemClicked, this,
             &CollectionSelectWidget::listWidgetItemActivated);
     m_list->installEventFilter(this);
+    m_listObject = m_list;
 }
 
 void CollectionSelectWidget::selectedCollectionChanged(const QUuid &collection)
@@ -323,7 +328,7 @@ void CollectionSelectWidget::keyPressEvent(QKeyEvent *event)
 
 bool CollectionSelectWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_list)
+    if (m_list.isNull() || watched != m_listObject)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Show:

@@ -84,6 +84,8 @@ private:
     CollectionSelectLook m_look;
     CollectionSelectLayout m_layout;
     QPointer<QListWidget> m_list;
+    // The list as the event filter sees it, compared without a cast.
+    QObject *m_listObject = nullptr;
     DropDownButton *m_dropDown = nullptr;
     ImageButton *m_capsureButton;
     QUuid m_chosen;

@@ -107,7 +107,12 @@ MainWidget::MainWidget(QWidget *parent)
     updateAccessibleDescription();
 }
 
-MainWidget::~MainWidget() = default;
+MainWidget::~MainWidget()
+{
+    // Hiding a widget on its way out moves the focus; no report may reach this half
+    // destroyed widget.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void MainWidget::setFileDialogs(FileDialog save, FileDialog open)
 {

@@ -344,6 +344,29 @@ private slots:
         QCOMPARE(Preferences::uuidOfLastUsedCollection(), lustrel);
     }
 
+    // The collection file overwritten under the open window: every request ends quietly
+    // and the window goes on.
+    void collectionFileDamagedWhileOpen()
+    {
+        auto widget = freshWidget(DemoWorld::mainCollection());
+        QFile file(m_world.environment().dataFolder() + "/Contents/Resources/velmora.db");
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray original = file.readAll();
+        QVERIFY(file.seek(0));
+        file.write(QByteArray(original.size(), '\x5a'));
+        file.flush();
+        widget->rollCards(Forward);
+        widget->searchForPhrase("Sage");
+        widget->segmentChangedInteractivelyByWheel(5);
+        widget->tabPageSelected(PageOfTextures);
+        widget->collectionChangedInteractively(DemoWorld::lustrelCollection());
+        widget->repaint();
+        QVERIFY(widget->isEnabled());
+        QVERIFY(file.seek(0));
+        file.write(original);
+        file.close();
+    }
+
     void editBoxFocus()
     {
         auto widget = freshWidget(DemoWorld::mainCollection());
