@@ -21,7 +21,7 @@ int accessSystemWideFile(CollectionAccess &access)
 
 QUuid collectionUuidInSystemWideFile(qint64 collectionId)
 {
-    const CollectionInfo *systemWide = catalogue().find(systemWideCollectionUuid());
+    const CollectionInfo *systemWide = cataloguedCollection(systemWideCollectionUuid());
     if (systemWide == nullptr)
         return {};
     for (const CollectionInfo &info : catalogue().entries()) {

@@ -249,18 +249,25 @@ QList<QUuid> orderedCollections()
     return byOrder.values();
 }
 
+const CollectionInfo *cataloguedCollection(const QUuid &uuid)
+{
+    if (uuid.isNull())
+        return nullptr;
+    if (const CollectionInfo *info = catalogue().find(uuid))
+        return info;
+    // Nothing may have scanned the folder yet, and a file installed after start-up is
+    // found on its first use.
+    loadCatalogue(catalogue(), false);
+    return catalogue().find(uuid);
+}
+
 int ensureConnection(const QUuid &uuid)
 {
     if (uuid.isNull())
         return NullCollection;
-    const CollectionInfo *info = catalogue().find(uuid);
-    if (info == nullptr) {
-        // A file installed after start-up is found on its first use.
-        loadCatalogue(catalogue(), false);
-        info = catalogue().find(uuid);
-        if (info == nullptr)
-            return NotCatalogued;
-    }
+    const CollectionInfo *info = cataloguedCollection(uuid);
+    if (info == nullptr)
+        return NotCatalogued;
     const QString path = info->path;
     if (QSqlDatabase::contains(connectionNameFor(path)))
         return Ok;
@@ -272,7 +279,7 @@ int ensureConnection(const QUuid &uuid)
 
 QSqlDatabase collectionConnection(const QUuid &uuid)
 {
-    const CollectionInfo *info = catalogue().find(uuid);
+    const CollectionInfo *info = cataloguedCollection(uuid);
     if (info == nullptr)
         return {};
     const QString name = connectionNameFor(info->path);
@@ -288,19 +295,27 @@ QSqlDatabase collectionConnection(const QUuid &uuid)
 
 qint64 collectionDbId(const QUuid &uuid)
 {
-    const CollectionInfo *info = catalogue().find(uuid);
+    const CollectionInfo *info = cataloguedCollection(uuid);
     return info == nullptr ? -1 : info->id;
 }
 
 int collectionUuidBySystemId(const QString &systemId, QUuid &uuid)
 {
-    for (const CollectionInfo &info : catalogue().entries()) {
-        if (info.systemId.compare(systemId, Qt::CaseInsensitive) == 0) {
-            uuid = info.uuid;
-            return Ok;
-        }
+    uuid = QUuid();
+    const auto bySystemId = [&systemId](const CollectionInfo &info) {
+        return info.systemId.compare(systemId, Qt::CaseInsensitive) == 0;
+    };
+    const QList<CollectionInfo> &entries = catalogue().entries();
+    auto found = std::find_if(entries.cbegin(), entries.cend(), bySystemId);
+    if (found == entries.cend()) {
+        // As for a UUID: nothing may have scanned the folder yet.
+        loadCatalogue(catalogue(), false);
+        found = std::find_if(entries.cbegin(), entries.cend(), bySystemId);
     }
-    return Failed;
+    if (found == entries.cend())
+        return Failed;
+    uuid = found->uuid;
+    return Ok;
 }
 
 } // namespace Corvo::DB

@@ -68,13 +68,17 @@ int loadCatalogue(CollectionCatalogue &catalogue, bool clearFirst);
 int ensureCatalogue();
 // The collections offered to the user, by ascending ORDER; the first is the default.
 QList<QUuid> orderedCollections();
+// The catalogue entry of the collection; the data folder is scanned first when the UUID
+// is not catalogued yet. Null when there is none (always for the null UUID).
+const CollectionInfo *cataloguedCollection(const QUuid &uuid);
 // 0, or -2 null UUID, -4 not catalogued, -5 the file does not open.
 int ensureConnection(const QUuid &uuid);
 // The persistent connection of the collection's file; invalid when not connected.
 QSqlDatabase collectionConnection(const QUuid &uuid);
-// COLLECTION.ID of a catalogued collection, -1 otherwise. Opens nothing.
+// COLLECTION.ID of a catalogued collection, -1 otherwise. Opens no connection.
 qint64 collectionDbId(const QUuid &uuid);
-// 0 and the UUID of the collection with that SYSTEMID (any letter case); -1 when none.
+// 0 and the UUID of the collection with that SYSTEMID (any letter case); -1 and the null
+// UUID when none.
 int collectionUuidBySystemId(const QString &systemId, QUuid &uuid);
 
 } // namespace Corvo::DB

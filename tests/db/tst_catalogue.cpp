@@ -1,3 +1,4 @@
+#include "engine/db/collectionaccess.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
 #include "engine/db/nameorders.h"
@@ -282,6 +283,43 @@ private slots:
         found = QUuid();
         QCOMPARE(collectionUuidBySystemId(QStringLiteral("NOPE"), found), int(Failed));
         QVERIFY(found.isNull());
+    }
+
+    // Each look-up as the first use of the database in the process, as when a palette
+    // file is opened before anything else touched a collection.
+    void lookUpsScanAFreshCatalogue_data()
+    {
+        QTest::addColumn<QString>("lookUp");
+        QTest::newRow("system id") << QStringLiteral("systemId");
+        QTest::newRow("database id") << QStringLiteral("dbId");
+        QTest::newRow("system-wide file's uuid") << QStringLiteral("systemWideFile");
+    }
+
+    void lookUpsScanAFreshCatalogue()
+    {
+        QFETCH(QString, lookUp);
+        QVERIFY(!writeStandardFile().isEmpty());
+        QVERIFY(catalogue().isEmpty());
+        if (lookUp == QStringLiteral("systemId")) {
+            QUuid found;
+            QCOMPARE(collectionUuidBySystemId(QStringLiteral("first"), found), int(Ok));
+            QCOMPARE(found, QUuid(kFirst));
+        } else if (lookUp == QStringLiteral("dbId")) {
+            QCOMPARE(collectionDbId(QUuid(kSecond)), 2);
+        } else {
+            QCOMPARE(collectionUuidInSystemWideFile(2), QUuid(kSecond));
+        }
+    }
+
+    void systemIdOfALaterFileIsFound()
+    {
+        QVERIFY(!writeStandardFile().isEmpty());
+        QCOMPARE(ensureCatalogue(), kCatalogueFilled);
+        QVERIFY(writeCollectionFile(env->collectionFile(QStringLiteral("later.db")),
+                                    {collection(3, kThird, QStringLiteral("LATER"), 3)}, false));
+        QUuid found;
+        QCOMPARE(collectionUuidBySystemId(QStringLiteral("later"), found), int(Ok));
+        QCOMPARE(found, QUuid(kThird));
     }
 
     void translationsAndThemeItems()
