@@ -323,12 +323,38 @@ private:
     bool m_ok = true;
 };
 
+// The escape of one UTF-16 code unit (backslash, "u", four hex digits); the reader turns
+// it back into the same unit.
+void appendCodeUnitEscape(QString &escaped, char16_t unit)
+{
+    constexpr int hexDigits = 4;
+    escaped.append(u"\\u");
+    escaped.append(QString::number(unit, 16).rightJustified(hexDigits, u'0'));
+}
+
+bool startsSurrogatePair(const QString &text, qsizetype i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+}
+
 QByteArray escapedString(const QString &text)
 {
     QString escaped;
     escaped.reserve(text.size() + 2);
     escaped.append(u'"');
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (startsSurrogatePair(text, i)) {
+            escaped.append(c);
+            escaped.append(text.at(++i));
+            continue;
+        }
+        // A lone surrogate has no UTF-8 form (it would become "?"), yet the reader makes one
+        // from an escape; written as that escape again, the text reads back unchanged.
+        if (c.isSurrogate()) {
+            appendCodeUnitEscape(escaped, c.unicode());
+            continue;
+        }
         switch (c.unicode()) {
         case u'\\':
             escaped.append(u"\\\\");
@@ -354,8 +380,7 @@ QByteArray escapedString(const QString &text)
         default:
             if (c.unicode() < firstPrintable) {
                 // A raw control character would not survive strict JSON readers.
-                escaped.append(u"\\u00");
-                escaped.append(QString::number(c.unicode(), 16).rightJustified(2, u'0'));
+                appendCodeUnitEscape(escaped, c.unicode());
             } else {
                 escaped.append(c);
             }

@@ -46,6 +46,8 @@ private slots:
     void writesChipPayloadByteForByte();
     void readsWrittenValuesBack_data();
     void readsWrittenValuesBack();
+    void surrogatesSurviveParseWriteParse_data();
+    void surrogatesSurviveParseWriteParse();
     void ignoresTheLocale();
 };
 
@@ -227,6 +229,9 @@ void TestJsonCodec::writesValues_data()
         << QByteArray("\"\\u0000\\u0001\\u001f\x7f\"");
     QTest::newRow("non-ASCII as UTF-8") << QVariant(QString::fromUtf8("\xC3\xA9 \xF0\x9F\x8E\xA8"))
                                         << QByteArray("\"\xC3\xA9 \xF0\x9F\x8E\xA8\"");
+    QTest::newRow("lone surrogates as escapes")
+        << QVariant(QString(QChar(0xd83c)) + u'x' + QChar(0xdfa8))
+        << QByteArray(R"("\ud83cx\udfa8")");
     QTest::newRow("UUID as text") << QVariant(QUuid("{12345678-1234-1234-1234-123456789abc}"))
                                   << QByteArray(R"("{12345678-1234-1234-1234-123456789abc}")");
 }
@@ -308,6 +313,34 @@ void TestJsonCodec::readsWrittenValuesBack()
     const QVariant back = Corvo::parseJson(text, ok);
     QVERIFY(ok);
     QCOMPARE(back, expected);
+}
+
+void TestJsonCodec::surrogatesSurviveParseWriteParse_data()
+{
+    QTest::addColumn<QString>("json");
+
+    QTest::newRow("lone high") << QStringLiteral(R"("\ud83c")");
+    QTest::newRow("lone low") << QStringLiteral(R"("\udfa8")");
+    QTest::newRow("low before high") << QStringLiteral(R"("\udfa8\ud83c")");
+    QTest::newRow("high before text") << QStringLiteral(R"("\ud83cab")");
+    QTest::newRow("pair") << QStringLiteral(R"("\ud83c\udfa8")");
+    QTest::newRow("pair after lone high") << QStringLiteral(R"("\ud83c\ud83c\udfa8")");
+    QTest::newRow("chip name in a map") << QStringLiteral(R"({ "colorName1" : "a\udfa8b" })");
+}
+
+void TestJsonCodec::surrogatesSurviveParseWriteParse()
+{
+    QFETCH(QString, json);
+
+    bool ok = false;
+    const QVariant first = Corvo::parseJson(json, ok);
+    QVERIFY(ok);
+    const QByteArray text = Corvo::serializeJson(first, ok);
+    QVERIFY(ok);
+    QVERIFY(!text.contains('?'));
+    const QVariant second = Corvo::parseJson(text, ok);
+    QVERIFY(ok);
+    QCOMPARE(second, first);
 }
 
 void TestJsonCodec::ignoresTheLocale()
