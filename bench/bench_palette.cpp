@@ -2,6 +2,7 @@
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/mypalettemodel.h"
+#include "engine/palette/palettexml.h"
 #include "engine/palette/scratchpalettestore.h"
 #include "tools/tintwell/authoring/collectionfilewriter.h"
 
@@ -145,6 +146,53 @@ void BM_PaletteLoadThousandUnknownChips(benchmark::State &state)
         benchmark::DoNotOptimize(palette.loadPaletteFrom(path));
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void loadRepeatedly(benchmark::State &state, const QString &name, const QByteArray &document)
+{
+    const QString path = filePath(name);
+    if (document.size() > Corvo::kMaxPaletteFileBytes || !writeFile(path, document))
+        state.SkipWithError("cannot write the palette file, or it is over the size limit");
+    Corvo::MyPaletteModel palette(std::make_unique<Corvo::ScratchPaletteStore>());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(palette.loadPaletteFrom(path));
+    state.counters["chips"] = double(state.range(0));
+    state.counters["KB"] = double(document.size()) / 1024;
+}
+
+// A crafted version 2 file: every chip a different name that no chip carries, so each
+// would need a search of its own.
+void BM_PaletteLoadCraftedVersion2(benchmark::State &state)
+{
+    QByteArray chips;
+    for (int i = 0; i < state.range(0); ++i)
+        chips += "<chip row=\"" + QByteArray::number(i % 4) + "\" col=\"" +
+                 QByteArray::number(i % 6) + "\">unknown " + QByteArray::number(i) + "</chip>";
+    loadRepeatedly(state, QStringLiteral("crafted2.palette"),
+                   "<velmora-palette version=\"2.0\" system=\"BENCH\"><chips>" + chips +
+                       "</chips></velmora-palette>");
+}
+
+// A crafted version 3 file: every chip at a real place with a code that is not there.
+void BM_PaletteLoadCraftedVersion3(benchmark::State &state)
+{
+    const QByteArray uuid = kCollection.toString().toLatin1();
+    QByteArray chips;
+    for (int i = 0; i < state.range(0); ++i)
+        chips += "<chip row=\"" + QByteArray::number(i % 4) + "\" col=\"" +
+                 QByteArray::number(i % 6) + "\"><entry uuid-of-collection=\"" + uuid +
+                 "\" page-index=\"" + QByteArray::number(i % kCards + 1) + "\" row-index=\"" +
+                 QByteArray::number(i / kCards % kChipsPerCard + 1) + "\" color-code=\"x" +
+                 QByteArray::number(i) + "\"/></chip>";
+    loadRepeatedly(state, QStringLiteral("crafted3.palette"),
+                   "<velmora-palette version=\"3.0\" system=\"multi-collection\"><chips>" + chips +
+                       "</chips></velmora-palette>");
+}
+
 void BM_Cxf3ObjectNames(benchmark::State &state)
 {
     QByteArray objects;
@@ -166,6 +214,9 @@ BENCHMARK(BM_PaletteReload)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteSaveXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLoadXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLoadThousandUnknownChips)->Unit(benchmark::kMillisecond);
+// 2,400 chips are 83 KB; 90,000 and 27,000 chips come close to the file size limit.
+BENCHMARK(BM_PaletteLoadCraftedVersion2)->Arg(2400)->Arg(90000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaletteLoadCraftedVersion3)->Arg(27000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cxf3ObjectNames)->Arg(3)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

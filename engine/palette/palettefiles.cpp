@@ -10,13 +10,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
+
+#include <array>
+#include <map>
+#include <tuple>
 
 namespace Corvo {
 
 namespace {
 
 constexpr int kColumns = 6;
+constexpr int kRows = 4;
+constexpr int kCells = kColumns * kRows;
 constexpr int kVersion2 = 2;
 constexpr int kVersion3 = 3;
 const QByteArray kByteOrderMark("\xEF\xBB\xBF");
@@ -41,22 +46,84 @@ std::optional<QUuid> fileCollection(const PaletteFileContents &contents)
 }
 
 // A version 2 chip is a code or name looked up in the file's collection.
-bool findVersion2Chip(const QUuid &collection, const PaletteFileChip &chip, DB::ColorEntry &entry)
+std::optional<DB::ColorEntry> findVersion2Chip(const QUuid &collection, const QString &text)
 {
     DB::PhraseMatch match;
-    if (chip.text.isEmpty() || DB::findPhrase(collection, chip.text, match) != DB::Ok ||
-        match.pageIndex <= 0 || match.rowIndex <= 0)
-        return false;
-    return DB::rowAt(collection, match.pageIndex, match.rowIndex, entry) == DB::Ok;
+    DB::ColorEntry entry;
+    if (text.isEmpty() || DB::findPhrase(collection, text, match) != DB::Ok ||
+        match.pageIndex <= 0 || match.rowIndex <= 0 ||
+        DB::rowAt(collection, match.pageIndex, match.rowIndex, entry) != DB::Ok)
+        return std::nullopt;
+    return entry;
+}
+
+std::optional<DB::ColorEntry> rowAtPlace(const PaletteFileChip &chip)
+{
+    DB::ColorEntry entry;
+    if (DB::rowAt(chip.collection, chip.pageIndex, chip.rowIndex, entry) != DB::Ok)
+        return std::nullopt;
+    return entry;
 }
 
 // A version 3 chip counts only while its place still holds the same code.
-bool findVersion3Chip(const PaletteFileChip &chip, DB::ColorEntry &entry)
+bool holdsCode(const std::optional<DB::ColorEntry> &entry, const PaletteFileChip &chip)
 {
-    return chip.hasEntry &&
-           DB::rowAt(chip.collection, chip.pageIndex, chip.rowIndex, entry) == DB::Ok &&
-           entry.code.compare(chip.colorCode, Qt::CaseInsensitive) == 0;
+    return entry && entry->code.compare(chip.colorCode, Qt::CaseInsensitive) == 0;
 }
+
+using Place = std::tuple<QUuid, int, int>;
+
+// Finds the chips of one file. Equal chips are looked up once: the phrase search sees
+// only the upper-cased text, and a version 3 place gives the same row whatever code
+// the chip names. Each cell runs at most kPaletteLookupsPerCell look-ups of its own;
+// answers already known cost nothing and are always used.
+class ChipFinder
+{
+public:
+    ChipFinder(int majorVersion, const QUuid &fileCollection)
+        : m_version2(majorVersion == kVersion2), m_fileCollection(fileCollection)
+    {}
+
+    int lookups() const { return m_lookups; }
+    bool canLookUp(int cell) const { return m_lookupsOfCell[cell] < kPaletteLookupsPerCell; }
+
+    std::optional<DB::ColorEntry> find(const PaletteFileChip &chip, int cell)
+    {
+        if (m_version2) {
+            const QString key = chip.text.toUpper();
+            return known(m_byText, key, cell,
+                         [&] { return findVersion2Chip(m_fileCollection, chip.text); });
+        }
+        if (!chip.hasEntry)
+            return std::nullopt;
+        const Place key{chip.collection, chip.pageIndex, chip.rowIndex};
+        const std::optional<DB::ColorEntry> entry =
+            known(m_byPlace, key, cell, [&] { return rowAtPlace(chip); });
+        return holdsCode(entry, chip) ? entry : std::nullopt;
+    }
+
+private:
+    template <typename Key, typename LookUp>
+    std::optional<DB::ColorEntry> known(std::map<Key, std::optional<DB::ColorEntry>> &answers,
+                                        const Key &key, int cell, LookUp lookUp)
+    {
+        const auto answer = answers.find(key);
+        if (answer != answers.end())
+            return answer->second;
+        if (!canLookUp(cell))
+            return std::nullopt;
+        ++m_lookupsOfCell[cell];
+        ++m_lookups;
+        return answers.emplace(key, lookUp()).first->second;
+    }
+
+    bool m_version2;
+    QUuid m_fileCollection;
+    std::map<QString, std::optional<DB::ColorEntry>> m_byText;
+    std::map<Place, std::optional<DB::ColorEntry>> m_byPlace;
+    std::array<int, kCells> m_lookupsOfCell{};
+    int m_lookups = 0;
+};
 
 // The chip's row and the page index of its own card; nothing when either is gone.
 std::optional<std::pair<DB::ColorEntry, int>> savedChip(const PaletteCell &cell)
@@ -89,24 +156,25 @@ std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
         return std::nullopt;
     ResolvedPalette palette;
     palette.description = contents->description;
-    QSet<QPoint> resolved;
+    ChipFinder finder(contents->majorVersion, *collectionOfFile);
+    std::array<bool, kCells> filled{};
     // A later chip for a cell wins, so the file is read from its end and each cell takes
     // the first chip that can be found.
     for (auto chip = contents->chips.crbegin(); chip != contents->chips.crend(); ++chip) {
-        const QPoint position(chip->column, chip->row);
-        if (resolved.contains(position))
+        const int cell = chip->row * kColumns + chip->column;
+        if (filled[cell])
             continue;
+        const std::optional<DB::ColorEntry> entry = finder.find(*chip, cell);
+        if (!entry)
+            continue;
+        filled[cell] = true;
         const QUuid collection =
             contents->majorVersion == kVersion2 ? *collectionOfFile : chip->collection;
-        DB::ColorEntry entry;
-        const bool found = contents->majorVersion == kVersion2
-                               ? findVersion2Chip(collection, *chip, entry)
-                               : findVersion3Chip(*chip, entry);
-        if (!found)
-            continue;
-        resolved.insert(position);
-        palette.cells.prepend({position, cellForChip(collection, entry)});
+        palette.cells.prepend({QPoint(chip->column, chip->row), cellForChip(collection, *entry)});
+        if (palette.cells.size() == kCells)
+            break;
     }
+    palette.lookups = finder.lookups();
     return palette;
 }
 

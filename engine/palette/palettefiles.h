@@ -14,12 +14,20 @@
 // file as it was.
 namespace Corvo {
 
+// A file written here holds one chip per cell; a few more allow for files edited by
+// hand. Each cell looks up at most this many of its chips (the file's last ones), so a
+// crafted file of thousands of chips that cannot be found costs no more than a full one.
+inline constexpr int kPaletteLookupsPerCell = 4;
+
 // A palette file's contents found in the installed collections.
 struct ResolvedPalette
 {
     QString description;
-    // At most one per cell: the last chip of the file for that cell that could be found.
+    // At most one per cell: the last chip of the file for that cell that could be found
+    // within the cell's look-ups.
     QList<std::pair<QPoint, PaletteCell>> cells;
+    // How many chips were looked up in the collections; equal chips are looked up once.
+    int lookups = 0;
 };
 
 // The palette of an XML file's bytes; nothing when the file is not one this system

@@ -188,6 +188,7 @@ QList<PaletteFileChip> readChips(xmlXPathContext *context)
     if (!result)
         return chips;
     const xmlNodeSet *nodes = result->nodesetval;
+    chips.reserve(nodes->nodeNr);
     for (int i = 0; i < nodes->nodeNr; ++i) {
         if (nodes->nodeTab[i]->type != XML_ELEMENT_NODE)
             continue;

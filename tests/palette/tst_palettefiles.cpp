@@ -2,6 +2,7 @@
 #include "engine/db/nameorders.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/mypalettemodel.h"
+#include "engine/palette/palettefiles.h"
 #include "engine/palette/palettexml.h"
 #include "engine/palette/scratchpalettestore.h"
 
@@ -66,6 +67,53 @@ QByteArray nordlysChip(int row, int column, int card, int chip, const QByteArray
                        code.isEmpty() ? "NL-" + QByteArray::number(card * 10 + chip) : code);
 }
 
+constexpr int kCells = MyPaletteModel::kColumns * MyPaletteModel::kRows;
+constexpr int kCraftedChips = 2400;
+
+QByteArray version2Chip(int cell, const QByteArray &text)
+{
+    return "<chip row=\"" + QByteArray::number(cell / MyPaletteModel::kColumns) + "\" col=\"" +
+           QByteArray::number(cell % MyPaletteModel::kColumns) + "\">" + text + "</chip>";
+}
+
+// The fixture's twelve Nordlys codes spread over the 24 cells, each code in two cells.
+QString realCode(int cell)
+{
+    return QStringLiteral("NL-%1%2").arg(cell % 3 + 1).arg(cell % 4 + 1);
+}
+
+QByteArray realChips(int version)
+{
+    QByteArray chips;
+    for (int cell = 0; cell < kCells; ++cell)
+        chips += version == 2
+                     ? version2Chip(cell, realCode(cell).toLatin1())
+                     : nordlysChip(cell / MyPaletteModel::kColumns, cell % MyPaletteModel::kColumns,
+                                   cell % 3 + 1, cell % 4 + 1);
+    return chips;
+}
+
+// Chips spread over every cell that cannot be found: names no chip carries, or places
+// that hold another code or nothing at all (the fixture has cards 1 to 3).
+QByteArray unknownChips(int version, bool allEqual)
+{
+    QByteArray chips;
+    for (int i = 0; i < kCraftedChips; ++i) {
+        const int cell = i % kCells;
+        const QByteArray number = QByteArray::number(allEqual ? 0 : i);
+        chips += version == 2
+                     ? version2Chip(cell, "unknown " + number)
+                     : nordlysChip(cell / MyPaletteModel::kColumns, cell % MyPaletteModel::kColumns,
+                                   allEqual ? 9 : i + 1, 1, "x");
+    }
+    return chips;
+}
+
+QByteArray craftedFile(int version, const QByteArray &chips)
+{
+    return version == 2 ? palette("2.0", "NL", chips) : palette("3.0", "multi-collection", chips);
+}
+
 } // namespace
 
 class TestPaletteFiles : public QObject
@@ -89,6 +137,9 @@ private slots:
     void laterChipsWinTheirCell();
     void loadsAThousandChips();
     void loadsVersion2ByPhrase();
+    void loadsVersion2AsTheFirstUseOfTheDatabase();
+    void craftedFilesAreLookedUpBoundedly_data();
+    void craftedFilesAreLookedUpBoundedly();
     void unreadableFilesChangeNothing_data();
     void unreadableFilesChangeNothing();
     void missingFileDoesNothing();
@@ -397,6 +448,59 @@ void TestPaletteFiles::loadsVersion2ByPhrase()
     QCOMPARE(model->rowId(1, 0), m_fixture->row(QStringLiteral("NL-31")));
     QVERIFY(!model->cell(QPoint(2, 0)).isFilled());
     QVERIFY(!model->cell(QPoint(3, 0)).isFilled());
+}
+
+void TestPaletteFiles::loadsVersion2AsTheFirstUseOfTheDatabase()
+{
+    TestEnvironment::resetCatalogue();
+    const std::optional<Corvo::ResolvedPalette> loaded = Corvo::resolvePaletteDocument(
+        palette("2.0", "nl", version2Chip(0, "NL-24") + version2Chip(1, "nl-31")));
+    QVERIFY(loaded.has_value());
+    QCOMPARE(loaded->cells.size(), 2);
+    QCOMPARE(loaded->cells.at(0).second.rowId, m_fixture->row(QStringLiteral("NL-24")));
+    QCOMPARE(loaded->cells.at(1).second.rowId, m_fixture->row(QStringLiteral("NL-31")));
+}
+
+// Each cell takes its last chip that can be found; thousands of chips that cannot be
+// found cost at most a few look-ups per cell, and equal chips one look-up in all.
+void TestPaletteFiles::craftedFilesAreLookedUpBoundedly_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QByteArray>("chips");
+    QTest::addColumn<bool>("realChipsLoad");
+    QTest::addColumn<int>("lookups");
+
+    constexpr int distinctRealChips = 12;
+    constexpr int bound = kCells * Corvo::kPaletteLookupsPerCell;
+    for (const int version : {2, 3}) {
+        QTest::addRow("v%d unknown chips before the real ones", version)
+            << version << unknownChips(version, false) + realChips(version) << true
+            << distinctRealChips;
+        QTest::addRow("v%d equal unknown chips after the real ones", version)
+            << version << realChips(version) + unknownChips(version, true) << true
+            << 1 + distinctRealChips;
+        QTest::addRow("v%d distinct unknown chips after the real ones", version)
+            << version << realChips(version) + unknownChips(version, false) << false << bound;
+    }
+}
+
+void TestPaletteFiles::craftedFilesAreLookedUpBoundedly()
+{
+    QFETCH(int, version);
+    QFETCH(QByteArray, chips);
+    QFETCH(bool, realChipsLoad);
+    QFETCH(int, lookups);
+
+    const std::optional<Corvo::ResolvedPalette> loaded =
+        Corvo::resolvePaletteDocument(craftedFile(version, chips));
+    QVERIFY(loaded.has_value());
+    QCOMPARE(loaded->lookups, lookups);
+    QCOMPARE(loaded->cells.size(), realChipsLoad ? kCells : 0);
+    for (qsizetype i = 0; i < loaded->cells.size(); ++i) {
+        const auto &[position, cell] = loaded->cells.at(i);
+        QCOMPARE(position, QPoint(i % MyPaletteModel::kColumns, i / MyPaletteModel::kColumns));
+        QCOMPARE(cell.rowId, m_fixture->row(realCode(int(i))));
+    }
 }
 
 void TestPaletteFiles::unreadableFilesChangeNothing_data()
