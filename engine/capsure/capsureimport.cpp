@@ -15,35 +15,16 @@ namespace Corvo {
 
 namespace {
 
-// The chips of one collection in the order they were found, each row once.
-struct FiledRows
+// The chips of each collection in the order they were found; the look-up already lists a
+// chip once per collection.
+QHash<qint64, QList<DB::ColorEntry>> matchesByCollection(const QStringList &names)
 {
-    QList<DB::ColorEntry> entries;
-    QSet<qint64> rowIds;
-
-    void add(const DB::ColorEntry &entry)
-    {
-        if (!rowIds.contains(entry.id)) {
-            rowIds.insert(entry.id);
-            entries.append(entry);
-        }
-    }
-};
-
-QHash<qint64, FiledRows> matchesByCollection(const QStringList &names)
-{
-    QHash<qint64, FiledRows> filed;
-    QSet<QString> asked;
-    for (const QString &name : names) {
-        if (name.trimmed().isEmpty() || asked.contains(name))
-            continue;
-        asked.insert(name);
-        QList<DB::ColorEntry> matches;
-        if (DB::capsureMatches(name, matches) != DB::Ok)
-            continue;
-        for (const DB::ColorEntry &entry : matches)
-            filed[entry.collectionId].add(entry);
-    }
+    QHash<qint64, QList<DB::ColorEntry>> filed;
+    QList<DB::ColorEntry> matches;
+    if (DB::capsureMatchesOfEach(names, matches) != DB::Ok)
+        return filed;
+    for (const DB::ColorEntry &entry : matches)
+        filed[entry.collectionId].append(entry);
     return filed;
 }
 
@@ -75,7 +56,7 @@ QList<CapsureCandidate> capsureCandidates(const QStringList &names)
     QList<qint64> priorities;
     if (names.isEmpty() || DB::capsureCollectionIds(priorities) != DB::Ok || priorities.isEmpty())
         return {};
-    const QHash<qint64, FiledRows> filed = matchesByCollection(names);
+    const QHash<qint64, QList<DB::ColorEntry>> filed = matchesByCollection(names);
     QList<CapsureCandidate> candidates;
     QSet<qint64> listed;
     for (const qint64 collectionId : priorities) {
@@ -87,7 +68,7 @@ QList<CapsureCandidate> capsureCandidates(const QStringList &names)
         if (uuid.isNull())
             continue;
         const QString name = collectionName(uuid);
-        for (const DB::ColorEntry &entry : rows->entries)
+        for (const DB::ColorEntry &entry : *rows)
             candidates.append({uuid, name, entry});
     }
     return candidates;

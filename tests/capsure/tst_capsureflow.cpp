@@ -4,6 +4,7 @@
 #include "engine/capsure/capsureimport.h"
 #include "engine/capsure/capsurewatch.h"
 #include "engine/capsure/cxf3reader.h"
+#include "engine/db/capsurequeries.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/settings/preferences.h"
@@ -145,6 +146,41 @@ QStringList codesOf(const QList<CapsureCandidate> &candidates)
     return codes;
 }
 
+QStringList keysOf(const QList<CapsureCandidate> &candidates)
+{
+    QStringList keys;
+    for (const CapsureCandidate &candidate : candidates)
+        keys.append(QString::number(candidate.entry.id) + QLatin1Char('@') +
+                    QString::number(candidate.entry.collectionId));
+    return keys;
+}
+
+// The import as it was before all names were looked up at once: capsureMatches name by
+// name, each chip filed once under its collection, the collections in priority order.
+QStringList oneLookUpPerName(const QStringList &names)
+{
+    QList<qint64> priorities;
+    if (Corvo::DB::capsureCollectionIds(priorities) != Corvo::DB::Ok)
+        return {QStringLiteral("failed")};
+    QHash<qint64, QList<qint64>> filed;
+    for (const QString &name : names) {
+        QList<Corvo::DB::ColorEntry> matches;
+        if (Corvo::DB::capsureMatches(name, matches) != Corvo::DB::Ok)
+            return {QStringLiteral("failed")};
+        for (const Corvo::DB::ColorEntry &entry : matches) {
+            QList<qint64> &rows = filed[entry.collectionId];
+            if (!rows.contains(entry.id))
+                rows.append(entry.id);
+        }
+    }
+    QStringList keys;
+    for (const qint64 collection : priorities) {
+        for (const qint64 row : filed.value(collection))
+            keys.append(QString::number(row) + QLatin1Char('@') + QString::number(collection));
+    }
+    return keys;
+}
+
 // The picker's part of the flow: the watch feeding the selector, both in a shown window.
 struct Picker
 {
@@ -215,6 +251,8 @@ private slots:
     void importOrdersCollectionsByPriority();
     void oneCollectionGivesBareCodes();
     void sameColourNamedTwiceIsListedOnce();
+    void candidatesAsOneLookUpPerName_data();
+    void candidatesAsOneLookUpPerName();
     void filesWithoutCandidates_data();
     void filesWithoutCandidates();
     void fileIsNeverWritten();
@@ -441,6 +479,27 @@ void TestCapsureFlow::sameColourNamedTwiceIsListedOnce()
     const QList<CapsureCandidate> candidates = Corvo::capsureCandidates(names);
     QCOMPARE(candidates.size(), 1);
     QCOMPARE(candidates.at(0).entry.id, main.at(0).id);
+}
+
+void TestCapsureFlow::candidatesAsOneLookUpPerName_data()
+{
+    QTest::addColumn<QStringList>("names");
+    const QStringList metallic = codesOf(demoChips(DemoWorld::lustrelCollection(), 2));
+    const QStringList main = codesOf(demoChips(DemoWorld::mainCollection(), 2));
+    QTest::newRow("codes of both collections") << (metallic + main);
+    QTest::newRow("colour words in both collections")
+        << QStringList{"amber", "Bright Blue", "AQUA", "azure"};
+    QTest::newRow("repeats and blanks")
+        << QStringList{"Blue", "", "bright blue", "  ", "BLUE", main.value(0), "blue"};
+    QTest::newRow("quotes") << QStringList{"Amber's", "o'clock", "') OR 1=1 --", "Amber"};
+}
+
+void TestCapsureFlow::candidatesAsOneLookUpPerName()
+{
+    QFETCH(QStringList, names);
+    const QStringList expected = oneLookUpPerName(names);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(keysOf(Corvo::capsureCandidates(names)), expected);
 }
 
 void TestCapsureFlow::filesWithoutCandidates_data()

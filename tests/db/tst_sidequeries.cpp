@@ -32,6 +32,8 @@ private slots:
     void capsureMatches();
     void capsureMatchesOnASharedCardNameEachCollection();
     void capsureMatchesFollowTheCurrentSearchOrder();
+    void capsureMatchesOfEachAsOneLookUpPerText_data();
+    void capsureMatchesOfEachAsOneLookUpPerText();
     void productsWithoutTheCodeColumn();
     void productColumnsChangedWhileTheFileIsOpen();
     void trendGroupsWhoseEntriesCannotBeRead();
@@ -234,6 +236,62 @@ void SideQueriesTest::capsureMatchesFollowTheCurrentSearchOrder()
     QCOMPARE(entries.at(0).collectionId, qint64(2));
 }
 
+// What the Capsure import did before looking up all names at once: capsureMatches text by
+// text, a chip kept where its collection first listed it.
+namespace {
+
+QStringList oneLookUpPerText(const QueryFixture &fixture, const QStringList &texts)
+{
+    QStringList found;
+    for (const QString &text : texts) {
+        QList<ColorEntry> entries;
+        if (Corvo::DB::capsureMatches(text, entries) != Ok)
+            return {QStringLiteral("failed")};
+        for (const ColorEntry &entry : entries) {
+            const QString key =
+                fixture.rows.key(entry.id) + QLatin1Char('@') + QString::number(entry.collectionId);
+            if (!found.contains(key))
+                found.append(key);
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+void SideQueriesTest::capsureMatchesOfEachAsOneLookUpPerText_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("count");
+    QTest::newRow("several") << QStringList{"p3r1", "NAME P2R2", "rødgrå"} << 3;
+    QTest::newRow("repeats in any case")
+        << QStringList{"alt p2r2", "P3R1", "p3r1", "NAME P2R2", "P3R1"} << 2;
+    QTest::newRow("blanks") << QStringList{"", " ", "p3r1", "\t"} << 1;
+    QTest::newRow("only blanks") << QStringList{" ", ""} << 0;
+    QTest::newRow("quotes") << QStringList{"o'brien 1", "') OR 1=1 --"} << 1;
+    QTest::newRow("found in two collections") << QStringList{"p3r1", "P6R3", "p6r3"} << 3;
+    // Two statements; the repeated chip of the second one is not listed again.
+    QStringList many{QStringLiteral("p6r3")};
+    for (int filler = 0; filler < 600; ++filler)
+        many.append(QStringLiteral("none %1").arg(filler));
+    many << QStringLiteral("P3R1") << QStringLiteral("P6R3") << QStringLiteral("rødgrå");
+    QTest::newRow("more texts than one statement binds") << many << 4;
+}
+
+void SideQueriesTest::capsureMatchesOfEachAsOneLookUpPerText()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(int, count);
+    QList<ColorEntry> entries{ColorEntry()};
+    QCOMPARE(capsureMatchesOfEach(texts, entries), int(Ok));
+    QStringList found;
+    for (const ColorEntry &entry : entries)
+        found.append(m_fixture->rows.key(entry.id) + QLatin1Char('@') +
+                     QString::number(entry.collectionId));
+    QCOMPARE(found, oneLookUpPerText(*m_fixture, texts));
+    QCOMPARE(found.size(), count);
+}
+
 void SideQueriesTest::productsWithoutTheCodeColumn()
 {
     QVERIFY(m_fixture->alter(QStringLiteral("ALTER TABLE PRODUCT DROP COLUMN PRODUCT_CODE")));
@@ -291,8 +349,9 @@ void SideQueriesTest::brokenFilesFailQuietly_data()
         << "DROP TABLE ROW_PRODUCT_GROUP_MAP" << QStringList{"groups"};
     QTest::newRow("no textures") << "DROP TABLE TEXTURE" << QStringList{"textures", "placements"};
     QTest::newRow("no texture placements") << "DROP TABLE TEXTURE_MAP" << QStringList{"placements"};
-    QTest::newRow("no Capsure priorities") << "DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY"
-                                           << QStringList{"capsureIds", "capsureMatches"};
+    QTest::newRow("no Capsure priorities")
+        << "DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY"
+        << QStringList{"capsureIds", "capsureMatches", "capsureOfEach"};
 }
 
 void SideQueriesTest::brokenFilesFailQuietly()
@@ -331,6 +390,9 @@ void SideQueriesTest::brokenFilesFailQuietly()
     QList<ColorEntry> entries{ColorEntry()};
     result = Corvo::DB::capsureMatches(QStringLiteral("P3R1"), entries);
     expect("capsureMatches", result, entries.isEmpty());
+    entries = {ColorEntry()};
+    result = capsureMatchesOfEach({QStringLiteral("P3R1"), QStringLiteral("P6R3")}, entries);
+    expect("capsureOfEach", result, entries.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SideQueriesTest)
