@@ -9,12 +9,10 @@
 #include <QList>
 #include <QMap>
 #include <QPixmap>
-#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QPropertyAnimation;

@@ -28,6 +28,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace Corvo;
 
 namespace {
