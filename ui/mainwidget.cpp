@@ -175,10 +175,7 @@ void MainWidget::createChildren()
     m_vistara = new VistaraWidget(this);
     m_textures = new TexturesWidget(this);
     m_products = new ProductsWidget(this);
-    for (QWidget *page :
-         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
-          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
-          static_cast<QWidget *>(m_products)})
+    for (QWidget *page : pageWidgets())
         page->hide();
     m_paletteModel = new MyPaletteModel(this);
     m_paletteModel->reload(m_collection);
@@ -357,10 +354,7 @@ void MainWidget::layOut()
         m_background.copy(deviceRect(m_layout.search, m_background.devicePixelRatio())));
     m_roller->setGeometry(m_layout.roller);
     m_tabBar->setGeometry(m_layout.tabBar);
-    for (QWidget *page :
-         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
-          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
-          static_cast<QWidget *>(m_products)})
+    for (QWidget *page : pageWidgets())
         page->setGeometry(m_layout.schemer);
     m_palette->setGeometry(m_layout.palette);
     if (m_zoomAnimation->state() != QAbstractAnimation::Running)
@@ -368,6 +362,12 @@ void MainWidget::layOut()
     for (int i = 0; i < m_taskKeys.size(); ++i)
         m_taskButtons.value(m_taskKeys.at(i))->setGeometry(m_layout.taskButtons.at(i));
     update();
+}
+
+// The five views that share the tab pages' place; one of them is shown at a time.
+QList<QWidget *> MainWidget::pageWidgets() const
+{
+    return {m_schemer, m_lustrelSchemer, m_vistara, m_textures, m_products};
 }
 
 QWidget *MainWidget::schemerForCardType() const
@@ -384,10 +384,7 @@ QWidget *MainWidget::schemerForCardType() const
 
 void MainWidget::showPageWidget()
 {
-    for (QWidget *page :
-         {static_cast<QWidget *>(m_schemer), static_cast<QWidget *>(m_lustrelSchemer),
-          static_cast<QWidget *>(m_vistara), static_cast<QWidget *>(m_textures),
-          static_cast<QWidget *>(m_products)})
+    for (QWidget *page : pageWidgets())
         page->hide();
     QWidget *shown = nullptr;
     switch (Preferences::tabPageIndex(m_collection)) {

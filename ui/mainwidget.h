@@ -129,6 +129,7 @@ private:
     void showPageWidget();
     void refresh(SelectionController::Refresh what);
     void refreshPageViews();
+    QList<QWidget *> pageWidgets() const;
     QWidget *schemerForCardType() const;
     QString paletteFilter() const;
     QString textFilter() const;
