@@ -1,0 +1,85 @@
+#include "engine/db/nearestchips.h"
+
+#include "engine/colour/colormatching.h"
+#include "engine/db/collectionaccess.h"
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/navigationqueries.h"
+#include "engine/db/preparedquery.h"
+
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace Corvo::DB {
+
+namespace {
+
+// The chip with its card's position in one statement; joined through the page map, so
+// that a chip of another collection counts as missing.
+const QString kChipWithPageIndexSql = QStringLiteral(
+    "SELECT R.*, ? AS COLLECTION_ID, P.PAGE_INDEX AS HIT_PAGE_INDEX FROM \"ROW\" R JOIN PAGE P "
+    "ON R.PAGE_ID = P.ID JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE R.ID = ? "
+    "AND CMAP.COLLECTION_ID = ?");
+
+struct Candidate
+{
+    QUuid collection;
+    ColorMatch match;
+};
+
+QList<Candidate> candidatesOf(const QList<QUuid> &collections, const Lab &color, int count)
+{
+    QList<Candidate> candidates;
+    QList<QUuid> seen;
+    for (const QUuid &collection : collections) {
+        if (seen.contains(collection))
+            continue;
+        seen.append(collection);
+        QList<LabSample> index;
+        rowLabTable(collection, index);
+        for (const ColorMatch &match : nearestColors(color, index, count))
+            candidates.append({collection, match});
+    }
+    // Stable: equal differences stay in collection order, then in index order.
+    std::stable_sort(
+        candidates.begin(), candidates.end(),
+        [](const Candidate &x, const Candidate &y) { return x.match.deltaE < y.match.deltaE; });
+    if (candidates.size() > count)
+        candidates.resize(count);
+    return candidates;
+}
+
+bool readChip(const Candidate &candidate, NearestChip &chip)
+{
+    CollectionAccess access;
+    if (accessCollection(candidate.collection, access) != Ok)
+        return false;
+    PreparedQuery query(access.database, kChipWithPageIndexSql);
+    if (!query.exec({access.id, candidate.match.rowId, access.id}) || !query->next())
+        return false;
+    const QSqlRecord record = query->record();
+    chip.collection = candidate.collection;
+    chip.entry.read(record);
+    // ROW's own COLLECTION_ID names the card's owner; a card can be shared.
+    chip.entry.collectionId = access.id;
+    chip.pageIndex = record.value(QStringLiteral("HIT_PAGE_INDEX")).toInt();
+    chip.deltaE = candidate.match.deltaE;
+    return true;
+}
+
+} // namespace
+
+QList<NearestChip> nearestChips(const QList<QUuid> &collections, const Lab &color, int count)
+{
+    QList<NearestChip> chips;
+    if (count <= 0)
+        return chips;
+    for (const Candidate &candidate : candidatesOf(collections, color, count)) {
+        NearestChip chip;
+        if (readChip(candidate, chip))
+            chips.append(chip);
+    }
+    return chips;
+}
+
+} // namespace Corvo::DB

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/colour/colorscience.h"
+#include "engine/db/colorentry.h"
+
+#include <QList>
+#include <QUuid>
+
+// The chips of several collections nearest to a colour, for the search bar, the similar
+// colours of a chip, Capsure measurements and the collection tool alike.
+namespace Corvo::DB {
+
+struct NearestChip
+{
+    QUuid collection;
+    int pageIndex = -1;
+    ColorEntry entry;
+    // CIEDE2000 between the colour asked for and the chip's stored CIELAB values.
+    double deltaE = 0.0;
+};
+
+// The count chips nearest to the colour among all chips of the collections, nearest first.
+// Equal differences keep the order of the collections as given, then the database's order
+// within each. A collection that cannot be read or holds no chips adds nothing; a
+// collection named twice counts once.
+QList<NearestChip> nearestChips(const QList<QUuid> &collections, const Lab &color, int count);
+
+} // namespace Corvo::DB
