@@ -10,10 +10,12 @@
 #include "engine/settings/preferences.h"
 #include "ui/cardrollerpainter.h"
 #include "ui/interfacefonts.h"
+#include "ui/similarcolorsmenu.h"
 #include "ui/startchipdrag.h"
 #include "ui/themeimage.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -276,6 +278,34 @@ void CardRollerWidget::keyPressEvent(QKeyEvent *event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+// From the keyboard the menu is for the selected chip, from the mouse for the chip under it.
+void CardRollerWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    const std::optional<CardRollerChip> chip = event->reason() == QContextMenuEvent::Mouse
+                                                   ? m_state.chipAt(m_layout, event->pos())
+                                                   : m_state.selectedChip(m_layout);
+    if (!chip || m_state.isHidden(chip->entry)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    hideToolTip();
+    const QPoint position = event->reason() == QContextMenuEvent::Mouse
+                                ? event->globalPos()
+                                : mapToGlobal(chip->rect.center());
+    showSimilarColors(chip->entry, position);
+}
+
+void CardRollerWidget::showSimilarColors(const DB::ColorEntry &chip, const QPoint &globalPosition)
+{
+    delete m_similarColors;
+    m_similarColors = new SimilarColorsMenu(m_collection, chip, this);
+    connect(m_similarColors, &SimilarColorsMenu::similarColorChosen, this,
+            &CardRollerWidget::similarColorChosenInteractively);
+    connect(m_similarColors, &QMenu::aboutToHide, m_similarColors, &QObject::deleteLater);
+    m_similarColors->popup(globalPosition);
 }
 
 void CardRollerWidget::stepSelectedChip(int steps)

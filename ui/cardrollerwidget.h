@@ -6,6 +6,7 @@
 #include "ui/selectiontypes.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 
@@ -13,10 +14,13 @@
 
 namespace Corvo {
 
+class SimilarColorsMenu;
+
 // The fan deck: the previous, current and next card side by side. Clicking a chip selects
 // it, clicking a side card rolls the deck towards it, the mouse wheel and the arrow keys
 // roll and step, a chip of the middle card can be dragged out, and chips or colours
-// dropped on it make it go to that colour. It never changes the selection itself: it
+// dropped on it make it go to that colour; a right click or the menu key on a chip lists its
+// similar colours in the other collections. It never changes the selection itself: it
 // emits what the user asked for and paints the selection stored in the preferences,
 // reloading the three cards at every paint.
 class CardRollerWidget : public QWidget
@@ -34,6 +38,8 @@ signals:
     void pageChangedInteractively(int pageIndex);
     void rowChangedInteractively(int rowIndex);
     void collectionSelectedInteractively(const QUuid &collection);
+    void similarColorChosenInteractively(const QUuid &collection,
+                                         const Corvo::DB::ColorEntry &entry);
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
@@ -50,6 +56,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -66,6 +73,7 @@ private:
     void goToEndOfDeck(bool last);
     void goToColor(const QUuid &collection, const DB::ColorEntry &entry);
     const QList<DB::LabSample> &colorIndex();
+    void showSimilarColors(const DB::ColorEntry &chip, const QPoint &globalPosition);
 
     QUuid m_collection;
     QList<int> m_pageNameOrder;
@@ -76,6 +84,7 @@ private:
     qint64 m_toolTipRowId = -1;
     int m_wheelRemainder = 0;
     std::optional<QList<DB::LabSample>> m_colorIndex;
+    QPointer<SimilarColorsMenu> m_similarColors;
 };
 
 } // namespace Corvo

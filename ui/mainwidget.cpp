@@ -271,6 +271,9 @@ void MainWidget::connectChildren()
             &MyPaletteWidget::selectedCollectionChanged);
     connect(m_selector, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
+    // A similar colour of another collection goes there the way a Capsure colour does.
+    connect(m_roller, &CardRollerWidget::similarColorChosenInteractively, this,
+            &MainWidget::capsureItemSelectedInteractively);
     connect(m_rightFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_leftFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(qApp, &QApplication::focusChanged, this, &MainWidget::onKeyboardFocusChanged);
@@ -419,6 +422,7 @@ void MainWidget::refresh(SelectionController::Refresh what)
         m_lustrelSchemer->update();
     if (what & SelectionController::RefreshPageViews)
         refreshPageViews();
+    dropStaleColorNote();
     updateAccessibleDescription();
 }
 
@@ -466,6 +470,7 @@ void MainWidget::collectionChangedInteractively(const QUuid &collection)
     setUpdatesEnabled(true);
     QApplication::restoreOverrideCursor();
     setEnabled(true);
+    dropStaleColorNote();
     updateAccessibleDescription();
 }
 
@@ -506,7 +511,24 @@ void MainWidget::rowChangedInteractively(int rowIndex)
 
 void MainWidget::searchForPhrase(const QString &phrase)
 {
-    refresh(m_selection.search(phrase));
+    const SelectionController::Refresh what = m_selection.search(phrase, &m_colorSearchHit);
+    if (m_colorSearchHit)
+        m_search->showColorNote(m_colorSearchHit->asked, m_colorSearchHit->chip.deltaE);
+    else
+        m_search->clearColorNote();
+    refresh(what);
+}
+
+void MainWidget::dropStaleColorNote()
+{
+    if (!m_colorSearchHit)
+        return;
+    const DB::NearestChip &chip = m_colorSearchHit->chip;
+    if (chip.collection == m_collection && chip.pageIndex == Preferences::pageIndex(m_collection) &&
+        chip.entry.rowIndex == Preferences::rowIndex(m_collection))
+        return;
+    m_colorSearchHit.reset();
+    m_search->clearColorNote();
 }
 
 void MainWidget::tabPageSelected(TabBarPage page)

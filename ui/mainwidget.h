@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPropertyAnimation;
@@ -136,9 +137,12 @@ private:
     QString dialogStartPath() const;
     void openTemporaryPage(const QString &link);
     void updateAccessibleDescription();
+    // The search bar's note on a typed colour lasts while its chip stays selected.
+    void dropStaleColorNote();
 
     QUuid m_collection;
     SelectionController m_selection;
+    std::optional<ColorSearchHit> m_colorSearchHit;
     MyPaletteModel *m_paletteModel = nullptr;
     QPixmap m_background;
     QPixmap m_banner;

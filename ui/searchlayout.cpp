@@ -11,6 +11,9 @@ constexpr int kMagnifierToEdit = 2;
 constexpr int kEditToButtons = 15;
 // The frame reaches this far beyond the edit's right end.
 constexpr int kFrameBeyondEdit = 6;
+constexpr int kEditToNote = 4;
+constexpr int kNoteSwatchSide = 12;
+constexpr int kSwatchToNoteText = 3;
 
 QRect centredVertically(int left, const QSize &size, int height)
 {
@@ -20,7 +23,7 @@ QRect centredVertically(int left, const QSize &size, int height)
 } // namespace
 
 SearchLayout::SearchLayout(const QSize &widget, const QSize &magnifier, const QSize &backwardButton,
-                           const QSize &forwardButton, int lineHeight)
+                           const QSize &forwardButton, int lineHeight, int noteTextWidth)
 {
     const int height = widget.height();
     m_magnifier = centredVertically(kMagnifierLeft, magnifier, height);
@@ -33,6 +36,22 @@ SearchLayout::SearchLayout(const QSize &widget, const QSize &magnifier, const QS
     const int editHeight = std::clamp(lineHeight, 0, height);
     m_lineEdit = centredVertically(editLeft, QSize(editWidth, editHeight), height);
     m_frame = QRect(0, 0, m_lineEdit.right() + 1 + kFrameBeyondEdit, height);
+    if (noteTextWidth > 0)
+        placeNote(noteTextWidth, height);
+}
+
+// The note keeps its full width at the edit's right end; the edit gives up the room.
+void SearchLayout::placeNote(int textWidth, int height)
+{
+    const int noteWidth = kNoteSwatchSide + kSwatchToNoteText + textWidth;
+    const int noteLeft = std::max(m_lineEdit.left(), m_lineEdit.right() + 1 - noteWidth);
+    const int side = std::min(kNoteSwatchSide, height);
+    m_noteSwatch = centredVertically(noteLeft, QSize(side, side), height);
+    m_noteText =
+        QRect(m_noteSwatch.right() + 1 + kSwatchToNoteText, m_lineEdit.top(),
+              std::max(0, m_lineEdit.right() + 1 - m_noteSwatch.right() - 1 - kSwatchToNoteText),
+              m_lineEdit.height());
+    m_lineEdit.setRight(std::max(m_lineEdit.left(), noteLeft - kEditToNote) - 1);
 }
 
 } // namespace Corvo

@@ -9,6 +9,7 @@ namespace {
 constexpr qreal kFrameRadius = 7.0;
 const QColor kFrameShade(45, 45, 45, 96);
 const QColor kFrameLine(45, 45, 45);
+const QColor kSwatchOutline(255, 255, 255, 160);
 
 // A soft shade on the outer edge and one pixel inside, with a crisp line over the inner one.
 void paintFrame(QPainter &painter, const QRect &frame)
@@ -34,6 +35,20 @@ void paintSearch(QPainter &painter, const SearchLayout &layout, const QPixmap &m
     if (!magnifier.isNull())
         painter.drawPixmap(layout.magnifier().topLeft(), magnifier);
     paintFrame(painter, layout.frame());
+    painter.restore();
+}
+
+void paintSearchNote(QPainter &painter, const SearchLayout &layout, const QColor &swatch,
+                     const QString &text, const QColor &textColor)
+{
+    if (layout.noteSwatch().isEmpty())
+        return;
+    painter.save();
+    painter.setPen(kSwatchOutline);
+    painter.setBrush(swatch);
+    painter.drawRect(layout.noteSwatch().adjusted(0, 0, -1, -1));
+    painter.setPen(textColor);
+    painter.drawText(layout.noteText(), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter.restore();
 }
 

@@ -23,6 +23,7 @@ const QColor kPlaceholderText(255, 255, 255, 150);
 // The edit's height is measured on a capital with an accent and a descender.
 const QString kLineSample = QStringLiteral("\u00C1g");
 constexpr int kMagnifierInset = 2;
+constexpr int kNoteDecimals = 2;
 
 // The part of a background pixmap under a rectangle given in logical pixels.
 QPixmap cutOut(const QPixmap &background, const QRect &area)
@@ -35,6 +36,12 @@ QPixmap cutOut(const QPixmap &background, const QRect &area)
     return piece;
 }
 
+QString searchHelp()
+{
+    return SearchWidget::tr(
+        "Type a colour name, code, card name or a colour such as #A0522D and press Return");
+}
+
 } // namespace
 
 SearchWidget::SearchWidget(QWidget *parent)
@@ -43,7 +50,7 @@ SearchWidget::SearchWidget(QWidget *parent)
 {
     setFixedSize(kSearchWidgetSize);
     setAccessibleName(tr("Colour search"));
-    setAccessibleDescription(tr("Type a colour name, code or card name and press Return"));
+    setAccessibleDescription(searchHelp());
     m_edit->setObjectName(QStringLiteral("searchLineEdit"));
     m_edit->setFrame(false);
     m_edit->setTextMargins(0, 0, 0, 0);
@@ -71,6 +78,33 @@ void SearchWidget::setBackground(const QPixmap &background)
 {
     m_background = background;
     applyEditPalette();
+}
+
+void SearchWidget::showColorNote(const QColor &asked, double deltaE)
+{
+    m_noteColor = asked;
+    m_noteText = QStringLiteral("\u0394E %1").arg(QString::number(deltaE, 'f', kNoteDecimals));
+    const QString told =
+        tr("Nearest chip to %1: difference %2")
+            .arg(asked.name().toUpper(), QString::number(deltaE, 'f', kNoteDecimals));
+    setToolTip(told);
+    setAccessibleDescription(told);
+    rebuildLayout();
+}
+
+void SearchWidget::clearColorNote()
+{
+    if (m_noteText.isEmpty())
+        return;
+    m_noteText.clear();
+    setToolTip(QString());
+    setAccessibleDescription(searchHelp());
+    rebuildLayout();
+}
+
+QFont SearchWidget::noteFont() const
+{
+    return InterfaceFonts::regular(InterfaceFonts::kOneStepBelow);
 }
 
 void SearchWidget::selectedCollectionChanged(const QUuid &collection)
@@ -145,8 +179,10 @@ void SearchWidget::rebuildLayout()
     const int lineHeight = QFontMetrics(InterfaceFonts::regular(InterfaceFonts::kBase))
                                .size(Qt::TextSingleLine, kLineSample)
                                .height();
+    const int noteWidth =
+        m_noteText.isEmpty() ? 0 : QFontMetrics(noteFont()).horizontalAdvance(m_noteText);
     m_layout = SearchLayout(size(), m_magnifier.deviceIndependentSize().toSize(),
-                            m_backward->size(), m_forward->size(), lineHeight);
+                            m_backward->size(), m_forward->size(), lineHeight, noteWidth);
     m_backward->setGeometry(m_layout.backwardButton());
     m_forward->setGeometry(m_layout.forwardButton());
     m_edit->setGeometry(m_layout.lineEdit());
@@ -207,6 +243,8 @@ void SearchWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintSearch(painter, m_layout, m_magnifier);
+    painter.setFont(noteFont());
+    paintSearchNote(painter, m_layout, m_noteColor, m_noteText, kEditText);
 }
 
 void SearchWidget::resizeEvent(QResizeEvent *event)

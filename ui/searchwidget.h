@@ -3,6 +3,7 @@
 #include "ui/searchlayout.h"
 #include "ui/selectiontypes.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QStringList>
 #include <QUuid>
@@ -30,6 +31,11 @@ public:
     const SearchLayout &searchLayout() const { return m_layout; }
     // The main widget's background under this widget, so that the edit blends into it.
     void setBackground(const QPixmap &background);
+    // How near the chip a typed colour went to is: a swatch of the colour and the
+    // difference, shown at the edit's end until cleared.
+    void showColorNote(const QColor &asked, double deltaE);
+    void clearColorNote();
+    QString colorNote() const { return m_noteText; }
 
 signals:
     void roll(Corvo::Direction direction);
@@ -55,6 +61,7 @@ private:
     // The italic face shows the placeholder; typed text is upright.
     void updateEditFont(bool focused);
     void leaveEdit();
+    QFont noteFont() const;
 
     QLineEdit *m_edit = nullptr;
     ToUpperCaseValidator *m_validator = nullptr;
@@ -63,6 +70,8 @@ private:
     QCompleter *m_completer = nullptr;
     QPixmap m_magnifier;
     QPixmap m_background;
+    QColor m_noteColor;
+    QString m_noteText;
     SearchLayout m_layout;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/selectioncontroller.h"
 
+#include "engine/colour/colorvalue.h"
 #include "engine/db/colorpage.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/db/phrasesearch.h"
@@ -138,12 +139,43 @@ SelectionController::Refresh SelectionController::changeRow(int rowIndex)
     return RefreshRoller | RefreshPageViews;
 }
 
-SelectionController::Refresh SelectionController::search(const QString &phrase)
+SelectionController::Refresh SelectionController::search(const QString &phrase,
+                                                         std::optional<ColorSearchHit> *colorHit)
 {
     const Preferences::Batch batch;
+    if (colorHit)
+        colorHit->reset();
     DB::PhraseMatch match;
-    if (DB::findPhrase(m_collection, phrase, match) != 0)
+    if (DB::findPhrase(m_collection, phrase, match) == 0)
+        return goToMatch(match);
+    if (const std::optional<QColor> color = colorFromText(phrase))
+        return goToNearestChip(*color, colorHit);
+    return RefreshNothing;
+}
+
+SelectionController::Refresh
+SelectionController::goToNearestChip(const QColor &color, std::optional<ColorSearchHit> *colorHit)
+{
+    const QList<DB::NearestChip> nearest = DB::nearestChips({m_collection}, labFromColor(color), 1);
+    if (nearest.isEmpty())
         return RefreshNothing;
+    DB::ColorPage page;
+    if (DB::pageById(m_collection, nearest.first().entry.pageId, true, page) != 0)
+        return RefreshNothing;
+    if (colorHit)
+        *colorHit = ColorSearchHit{color, nearest.first()};
+    DB::PhraseMatch match;
+    match.pageIndex = page.pageIndex;
+    match.rowIndex = nearest.first().entry.rowIndex;
+    match.segment = page.segment;
+    match.mood = page.mood;
+    match.exterior = page.exterior;
+    return goToMatch(match);
+}
+
+// The filters are widened where they would hide the card found.
+SelectionController::Refresh SelectionController::goToMatch(const DB::PhraseMatch &match)
+{
     Refresh refresh = RefreshNothing;
     if (match.segment > 0 && match.segment != Preferences::segmentIndex(m_collection)) {
         Preferences::setSegmentIndex(m_collection, match.segment);

@@ -1,17 +1,29 @@
 #pragma once
 
+#include "engine/db/nearestchips.h"
 #include "ui/selectiontypes.h"
 
+#include <QColor>
 #include <QFlags>
 #include <QString>
 #include <QUuid>
+
+#include <optional>
 
 namespace Corvo {
 
 namespace DB {
 class ColorEntry;
 class ColorPage;
+struct PhraseMatch;
 } // namespace DB
+
+// A colour typed into the search bar and the chip the search went to for it.
+struct ColorSearchHit
+{
+    QColor asked;
+    DB::NearestChip chip;
+};
 
 // The user's selection within the current collection: every request of a view is checked
 // against the collection, written to the preferences, and answered with the views whose
@@ -44,7 +56,9 @@ public:
     Refresh roll(Direction direction);
     Refresh changePage(int pageIndex);
     Refresh changeRow(int rowIndex);
-    Refresh search(const QString &phrase);
+    // A phrase that names no card, chip or code but reads as a colour goes to the chip of
+    // the collection nearest to it, however far; `colorHit` then says which and how near.
+    Refresh search(const QString &phrase, std::optional<ColorSearchHit> *colorHit = nullptr);
     // True when the tab page changed.
     bool changeTab(int page);
     Refresh changeSchemeKind(int kind);
@@ -54,6 +68,8 @@ public:
 
 private:
     Refresh afterFilterChange();
+    Refresh goToMatch(const DB::PhraseMatch &match);
+    Refresh goToNearestChip(const QColor &color, std::optional<ColorSearchHit> *colorHit);
 
     QUuid m_collection;
 };
