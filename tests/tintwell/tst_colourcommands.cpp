@@ -15,6 +15,7 @@ namespace {
 
 const QUuid uuidA(QStringLiteral("{C0100000-0000-4000-8000-00000000000A}"));
 const QUuid uuidB(QStringLiteral("{C0100000-0000-4000-8000-00000000000B}"));
+const QUuid uuidC(QStringLiteral("{C0100000-0000-4000-8000-00000000000C}"));
 
 struct DeckChip
 {
@@ -25,11 +26,12 @@ struct DeckChip
     QColor color;
 };
 
+// Three chips share one colour, two of them in ALPHA; GAMMA is enabled without chips.
 const DeckChip deckChips[] = {
-    {1, 1, 1, "A-RED", QColor(200, 30, 30)},
-    {1, 1, 2, "A-GREEN", QColor(12, 200, 10)},
-    {1, 2, 1, "A-GREY", QColor(129, 128, 128)},
-    {2, 1, 1, "B-BLUE", QColor(20, 40, 200)},
+    {1, 1, 1, "A-RED", QColor(200, 30, 30)},     {1, 1, 2, "A-GREEN", QColor(12, 200, 10)},
+    {1, 1, 3, "A-TWIN1", QColor(100, 100, 200)}, {1, 2, 1, "A-GREY", QColor(129, 128, 128)},
+    {1, 2, 2, "A-TWIN2", QColor(100, 100, 200)}, {2, 1, 1, "B-BLUE", QColor(20, 40, 200)},
+    {2, 1, 2, "B-TWIN", QColor(100, 100, 200)},
 };
 
 QString buildDeck(const QString &path)
@@ -37,11 +39,13 @@ QString buildDeck(const QString &path)
     Tintwell::CollectionFileWriter writer;
     if (!writer.create(path) || !writer.addSystemWideCollection())
         return writer.lastError();
-    for (const auto &[id, uuid] : {std::pair{qint64(1), uuidA}, std::pair{qint64(2), uuidB}}) {
+    const char *const systemIds[] = {"ALPHA", "BETA", "GAMMA"};
+    for (const auto &[id, uuid] :
+         {std::pair{qint64(1), uuidA}, std::pair{qint64(2), uuidB}, std::pair{qint64(3), uuidC}}) {
         Tintwell::CollectionFields fields;
         fields.id = id;
         fields.uuid = uuid;
-        fields.systemId = id == 1 ? QStringLiteral("ALPHA") : QStringLiteral("BETA");
+        fields.systemId = QString::fromLatin1(systemIds[id - 1]);
         fields.name = fields.systemId;
         fields.order = int(id);
         if (!writer.addCollection(fields) ||
@@ -96,6 +100,11 @@ private slots:
     void matchReportsNoChip();
     void matchPrintsReadableLine();
     void matchFindsDemoChips();
+    void nearestListsChips_data();
+    void nearestListsChips();
+    void nearestDescribesEachChip();
+    void nearestPrintsReadableLines();
+    void nearestReportsNoChips();
 
 private:
     int run(const QStringList &arguments);
@@ -186,6 +195,14 @@ void TestColourCommands::refusesBadNumbers_data()
     QTest::newRow("match without colour") << QStringList{"match", "ALPHA"};
     QTest::newRow("match with two channels") << QStringList{"match", "ALPHA", "--rgb", "1,2"};
     QTest::newRow("match beyond 8 bits") << QStringList{"match", "ALPHA", "--rgb", "300,0,0"};
+    QTest::newRow("nearest without collection") << QStringList{"nearest", "--rgb", "1,2,3"};
+    QTest::newRow("nearest without colour") << QStringList{"nearest", "ALPHA"};
+    QTest::newRow("nearest with two channels") << QStringList{"nearest", "ALPHA", "--rgb", "1,2"};
+    QTest::newRow("nearest beyond 8 bits") << QStringList{"nearest", "--all", "--rgb", "256,0,0"};
+    QTest::newRow("nearest count of 0")
+        << QStringList{"nearest", "ALPHA", "--rgb", "1,2,3", "--count", "0"};
+    QTest::newRow("nearest count not a number")
+        << QStringList{"nearest", "--all", "--rgb", "1,2,3", "--count", "many"};
 }
 
 void TestColourCommands::refusesBadNumbers()
@@ -300,6 +317,86 @@ void TestColourCommands::matchFindsDemoChips()
         QCOMPARE(jsonObject().value("rgb").toArray(), rgb);
         QCOMPARE(jsonObject().value("deltaE").toDouble(), 0.0);
     }
+}
+
+void TestColourCommands::nearestListsChips_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("codes");
+
+    QTest::newRow("equal differences in database order")
+        << QStringList{"ALPHA", "--rgb", "100,100,200", "--count", "2"}
+        << QStringList{"A-TWIN1", "A-TWIN2"};
+    QTest::newRow("all collections, ties in collection order")
+        << QStringList{"--all", "--rgb", "100,100,200", "--count", "3"}
+        << QStringList{"A-TWIN1", "A-TWIN2", "B-TWIN"};
+    QTest::newRow("five by default")
+        << QStringList{"--all", "--rgb", "100,100,200"}
+        << QStringList{"A-TWIN1", "A-TWIN2", "B-TWIN", "B-BLUE", "A-GREY"};
+    QTest::newRow("fewer chips than asked for")
+        << QStringList{"beta", "--rgb", "20,40,200", "--count", "9"}
+        << QStringList{"B-BLUE", "B-TWIN"};
+    QTest::newRow("by UUID, with the other colour forms")
+        << QStringList{uuidA.toString(), "--rgb", "#0CC80A", "--count", "1"}
+        << QStringList{"A-GREEN"};
+    QTest::newRow("a named collection with --all searches all")
+        << QStringList{"GAMMA", "--all", "--rgb", "20,40,200", "--count", "1"}
+        << QStringList{"B-BLUE"};
+}
+
+void TestColourCommands::nearestListsChips()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, codes);
+
+    QCOMPARE(run(QStringList{"nearest"} + arguments + QStringList{"--json"}), 0);
+    const QJsonArray chips = QJsonDocument::fromJson(m_out.toUtf8()).array();
+    QStringList found;
+    double previous = 0.0;
+    for (const QJsonValue &value : chips) {
+        const QJsonObject chip = value.toObject();
+        found.append(chip.value("code").toString());
+        QVERIFY(chip.value("deltaE").toDouble() >= previous);
+        previous = chip.value("deltaE").toDouble();
+    }
+    QCOMPARE(found, codes);
+}
+
+void TestColourCommands::nearestDescribesEachChip()
+{
+    QCOMPARE(run({"nearest", "--all", "--rgb", "20,40,201", "--count", "1", "--json"}), 0);
+    const QJsonArray chips = QJsonDocument::fromJson(m_out.toUtf8()).array();
+    QCOMPARE(chips.size(), 1);
+    const QJsonObject chip = chips.first().toObject();
+    QCOMPARE(QUuid::fromString(chip.value("collection").toString()), uuidB);
+    QCOMPARE(chip.value("pageIndex").toInt(), 1);
+    QCOMPARE(chip.value("rowIndex").toInt(), 1);
+    QVERIFY(chip.value("rowId").toInteger() > 0);
+    QCOMPARE(chip.value("rgb").toArray(), QJsonArray({20, 40, 200}));
+    const double expected = Corvo::deltaE2000(Corvo::labFromColor(QColor(20, 40, 201)),
+                                              Corvo::labFromColor(QColor(20, 40, 200)));
+    QCOMPARE(chip.value("deltaE").toDouble(), expected);
+    QCOMPARE(chip.keys().size(), 7);
+}
+
+void TestColourCommands::nearestPrintsReadableLines()
+{
+    QCOMPARE(run({"nearest", "ALPHA", "--rgb", "12 200 10", "--count", "2"}), 0);
+    const QStringList lines = m_out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines.first().startsWith(QStringLiteral("0.0000  A-GREEN  #0CC80A  card 1 chip 2")),
+             qPrintable(lines.first()));
+    QVERIFY(lines.first().contains(uuidA.toString()));
+    QVERIFY(m_err.isEmpty());
+}
+
+void TestColourCommands::nearestReportsNoChips()
+{
+    QCOMPARE(run({"nearest", "GAMMA", "--rgb", "1,2,3", "--json"}), 1);
+    QCOMPARE(QJsonDocument::fromJson(m_out.toUtf8()).array(), QJsonArray());
+    QCOMPARE(run({"nearest", "GAMMA", "--rgb", "1,2,3"}), 1);
+    QVERIFY(m_out.isEmpty());
+    QCOMPARE(m_err.count(u'\n'), 1);
 }
 
 QTEST_MAIN(TestColourCommands)
