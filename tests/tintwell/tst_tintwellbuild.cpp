@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QCryptographicHash>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlDatabase>
@@ -78,6 +79,9 @@ private slots:
     void everyKeyHasTextAndImage();
     void wheelShowsSegmentsWhereTheSettingsSayTheyAre();
     void demoIsTheSameOnEveryRun();
+    void grownDemoFilesHoldCollectionsOfTheirOwn();
+    void badDemoCountsAreRefusedWithoutOutput_data();
+    void badDemoCountsAreRefusedWithoutOutput();
 
     void exampleSourceBuilds();
     void badSourceIsRefusedWithoutOutput_data();
@@ -479,6 +483,47 @@ void TintwellBuildTest::demoIsTheSameOnEveryRun()
     QVERIFY(first.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
     QCOMPARE(QCryptographicHash::hash(again.readAll(), QCryptographicHash::Sha256),
              QCryptographicHash::hash(first.readAll(), QCryptographicHash::Sha256));
+}
+
+// The benchmarks' data folders: every file valid, the main deck grown on the same wheel.
+void TintwellBuildTest::grownDemoFilesHoldCollectionsOfTheirOwn()
+{
+    TestEnvironment environment;
+    QCOMPARE(run({"build", "--demo", "--chips", "1009", "--files", "2", "--json",
+                  environment.dataFolder()}),
+             0);
+    const QJsonArray files = QJsonDocument::fromJson(m_out.toUtf8()).array();
+    QCOMPARE(files.size(), 2);
+    for (const QJsonValue &file : files) {
+        QCOMPARE(file[QStringLiteral("chips")].toInt(), 2 * 1008 + 336);
+        QCOMPARE(run({"validate", file[QStringLiteral("file")].toString()}), 0);
+    }
+    const QList<QUuid> collections = Corvo::DB::orderedCollections();
+    QCOMPARE(collections.size(), 4);
+    QCOMPARE(collections.first(), Tintwell::DemoDeck::mainCollectionUuid());
+    QCOMPARE(QSet<QUuid>(collections.cbegin(), collections.cend()).size(), 4);
+    QSharedPointer<Corvo::DB::Collection> record;
+    QCOMPARE(Corvo::DB::collectionRecord(collections.at(2), record), 0);
+    QCOMPARE(record->name, QStringLiteral("Velmora Colour Collection 2"));
+    QCOMPARE(Corvo::CollectionSettings::numOfSegments(collections.at(2)), 24);
+}
+
+void TintwellBuildTest::badDemoCountsAreRefusedWithoutOutput_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("no chips") << QStringList{"--demo", "--chips", "0"};
+    QTest::newRow("not a number") << QStringList{"--demo", "--chips", "many"};
+    QTest::newRow("too many files") << QStringList{"--demo", "--files", "100"};
+    QTest::newRow("without the demo") << QStringList{"--files", "2", kExampleSource};
+}
+
+void TintwellBuildTest::badDemoCountsAreRefusedWithoutOutput()
+{
+    QFETCH(QStringList, options);
+    QTemporaryDir folder;
+    QCOMPARE(run(QStringList{"build"} + options + QStringList{folder.path()}), 2);
+    QCOMPARE(m_err.count(QLatin1Char('\n')), 1);
+    QVERIFY(QDir(folder.path()).isEmpty());
 }
 
 void TintwellBuildTest::exampleSourceBuilds()

@@ -87,9 +87,12 @@ int moodOfColours(const QList<ColourMath::Lch> &colours)
 CardPlanner::CardPlanner(const DeckDesign &design, ColourNamer &namer)
     : m_design(design), m_namer(namer)
 {
+    const double step = 360.0 / m_design.segments / m_design.huesPerSegment;
     for (int segment = 1; segment <= m_design.segments; ++segment) {
-        for (int tone = 0; tone < toneCount(); ++tone)
-            planCard(segment, tone);
+        for (int hue = 0; hue < m_design.huesPerSegment; ++hue) {
+            for (int tone = 0; tone < toneCount(); ++tone)
+                planCard(segment, std::fmod(segmentHue(segment) + hue * step, 360.0), tone);
+        }
     }
 }
 
@@ -103,7 +106,7 @@ int CardPlanner::cardIndex(int segment, int tone) const
 {
     const int wrapped =
         ((segment - 1) % m_design.segments + m_design.segments) % m_design.segments + 1;
-    return (wrapped - 1) * toneCount() + std::clamp(tone, 0, toneCount() - 1);
+    return (wrapped - 1) * cardsPerSegment() + std::clamp(tone, 0, toneCount() - 1);
 }
 
 ChipRef CardPlanner::nearestByLightness(int segment, int tone, double lightness) const
@@ -118,10 +121,9 @@ ChipRef CardPlanner::nearestByLightness(int segment, int tone, double lightness)
     return {index, best};
 }
 
-void CardPlanner::planCard(int segment, int tone)
+void CardPlanner::planCard(int segment, double hue, int tone)
 {
     const ToneDesign &design = m_design.tones.at(tone);
-    const double hue = segmentHue(segment);
     const int count = m_design.chipsPerCard;
     CardModel card;
     card.segment = segment;

@@ -26,12 +26,15 @@ struct DeckDesign
     int segments = 24;
     double firstHue = 20.0; // CIE LCh hue of segment 1, degrees
     int chipsPerCard = 7;
+    // Cards of one tone per segment, at evenly spaced hues inside it: a larger deck grades
+    // each segment finer instead of adding segments to the wheel.
+    int huesPerSegment = 1;
     QList<ToneDesign> tones;
     bool madeToOrderColumn = false;
 };
 
-// The cards of a deck laid out as a grid of hue segment x tone, with the LCh of every chip
-// as it came out in 8-bit sRGB (the schemes are chosen from those).
+// The cards of a deck laid out as a grid of hue segment x hue step x tone, with the LCh of
+// every chip as it came out in 8-bit sRGB (the schemes are chosen from those).
 class CardPlanner
 {
 public:
@@ -39,11 +42,12 @@ public:
 
     QList<CardModel> cards() const { return m_cards; }
     const DeckDesign &design() const { return m_design; }
-    // Card position of segment (1-based, wrapping) and tone.
+    // Card position of segment (1-based, wrapping) and tone, at the segment's first hue.
     int cardIndex(int segment, int tone) const;
-    int segmentOf(int card) const { return card / toneCount() + 1; }
+    int segmentOf(int card) const { return card / cardsPerSegment() + 1; }
     int toneOf(int card) const { return card % toneCount(); }
     int toneCount() const { return static_cast<int>(m_design.tones.size()); }
+    int cardsPerSegment() const { return toneCount() * m_design.huesPerSegment; }
     const ColourMath::Lch &lch(const ChipRef &chip) const
     {
         return m_lch.at(chip.card).at(chip.chip);
@@ -53,7 +57,7 @@ public:
     double segmentHue(int segment) const;
 
 private:
-    void planCard(int segment, int tone);
+    void planCard(int segment, double hue, int tone);
 
     DeckDesign m_design;
     ColourNamer &m_namer;

@@ -46,7 +46,7 @@ QList<ProductGroupModel> productGroups()
     };
 }
 
-DeckDesign mainDesign()
+DeckDesign mainDesign(int chips)
 {
     DeckDesign design;
     design.codeFormat = QStringLiteral("VM %1%2");
@@ -56,6 +56,9 @@ DeckDesign mainDesign()
         {QStringLiteral("Whisper"), 6.0, 97.0, 84.0}, {QStringLiteral("Stone"), 8.0, 90.0, 34.0},
         {QStringLiteral("Muted"), 18.0, 92.0, 30.0},  {QStringLiteral("Soft"), 32.0, 90.0, 30.0},
         {QStringLiteral("Clear"), 48.0, 88.0, 28.0},  {QStringLiteral("Vivid"), 95.0, 82.0, 30.0}};
+    const int chipsPerHueStep =
+        design.segments * static_cast<int>(design.tones.size()) * design.chipsPerCard;
+    design.huesPerSegment = std::max(1, (chips + chipsPerHueStep - 1) / chipsPerHueStep);
     return design;
 }
 
@@ -368,9 +371,9 @@ QList<VistaraGroupModel> lustrelTrends(const CollectionModel &collection,
     return {metals};
 }
 
-CollectionModel mainCollection(ColourNamer &namer)
+CollectionModel mainCollection(ColourNamer &namer, int chips)
 {
-    const CardPlanner planner(mainDesign(), namer);
+    const CardPlanner planner(mainDesign(chips), namer);
     CollectionModel collection;
     collection.uuid = mainCollectionUuid();
     collection.systemId = QStringLiteral("VELMORA");
@@ -433,6 +436,11 @@ QUuid lustrelCollectionUuid()
 
 DeckModel build()
 {
+    return build(0);
+}
+
+DeckModel build(int mainChips)
+{
     ColourNamer namer;
     DeckModel deck;
     deck.systemWideSettings = {
@@ -442,8 +450,24 @@ DeckModel build()
          {QStringLiteral("DejaVu Sans,9;Liberation Sans,9;Noto Sans,9;Arial,8")}},
     };
     deck.productGroups = productGroups();
-    deck.collections = {mainCollection(namer), lustrelCollection(namer)};
+    deck.collections = {mainCollection(namer, mainChips), lustrelCollection(namer)};
     return deck;
+}
+
+DeckModel numberedCopy(const DeckModel &deck, int number)
+{
+    DeckModel copy = deck;
+    if (number < 2)
+        return copy;
+    const QString suffix = QString::number(number);
+    const int collections = static_cast<int>(deck.collections.size());
+    for (CollectionModel &collection : copy.collections) {
+        collection.uuid = QUuid::createUuidV5(collection.uuid, suffix);
+        collection.systemId += suffix;
+        collection.name += QLatin1Char(' ') + suffix;
+        collection.order += (number - 1) * collections;
+    }
+    return copy;
 }
 
 } // namespace Tintwell::DemoDeck
