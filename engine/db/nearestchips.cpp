@@ -27,18 +27,12 @@ struct Candidate
     ColorMatch match;
 };
 
-QList<Candidate> candidatesOf(const QList<QUuid> &collections, const Lab &color, int count)
+QList<Candidate> candidatesOf(const QList<ColorIndex> &indexes, const Lab &color, int count)
 {
     QList<Candidate> candidates;
-    QList<QUuid> seen;
-    for (const QUuid &collection : collections) {
-        if (seen.contains(collection))
-            continue;
-        seen.append(collection);
-        QList<LabSample> index;
-        rowLabTable(collection, index);
-        for (const ColorMatch &match : nearestColors(color, index, count))
-            candidates.append({collection, match});
+    for (const ColorIndex &index : indexes) {
+        for (const ColorMatch &match : nearestColors(color, index.samples, count))
+            candidates.append({index.collection, match});
     }
     // Stable: equal differences stay in collection order, then in index order.
     std::stable_sort(
@@ -69,12 +63,34 @@ bool readChip(const Candidate &candidate, NearestChip &chip)
 
 } // namespace
 
+QList<ColorIndex> colorIndexes(const QList<QUuid> &collections)
+{
+    QList<ColorIndex> indexes;
+    for (const QUuid &collection : collections) {
+        const bool seen =
+            std::any_of(indexes.cbegin(), indexes.cend(),
+                        [&](const ColorIndex &index) { return index.collection == collection; });
+        if (seen)
+            continue;
+        ColorIndex index{collection, {}};
+        rowLabTable(collection, index.samples);
+        indexes.append(index);
+    }
+    return indexes;
+}
+
 QList<NearestChip> nearestChips(const QList<QUuid> &collections, const Lab &color, int count)
+{
+    return count <= 0 ? QList<NearestChip>()
+                      : nearestChips(colorIndexes(collections), color, count);
+}
+
+QList<NearestChip> nearestChips(const QList<ColorIndex> &indexes, const Lab &color, int count)
 {
     QList<NearestChip> chips;
     if (count <= 0)
         return chips;
-    for (const Candidate &candidate : candidatesOf(collections, color, count)) {
+    for (const Candidate &candidate : candidatesOf(indexes, color, count)) {
         NearestChip chip;
         if (readChip(candidate, chip))
             chips.append(chip);
