@@ -5,6 +5,7 @@
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/chipdragdata.h"
 #include "engine/palette/palettefiles.h"
+#include "engine/palette/paletteinterchange.h"
 #include "engine/palette/preferencespalettestore.h"
 
 #include <algorithm>
@@ -228,6 +229,8 @@ void MyPaletteModel::setGridVisible(bool visible)
 
 bool MyPaletteModel::savePaletteTo(PaletteFileFormat format, const QString &path) const
 {
+    if (isInterchangeFormat(format))
+        return writeFileAtomically(path, paletteInterchangeFile(format, m_description, m_cells));
     const QByteArray bytes = format == PaletteFileFormat::Text
                                  ? paletteTextFile(m_cells)
                                  : paletteXmlFile(m_description, m_cells);

@@ -115,7 +115,8 @@ public slots:
     void setGridVisible(bool visible);
 
     // Writes the palette to the file; false when nothing was written. A text file is
-    // not written (nor truncated) when no chip can be listed.
+    // not written (nor truncated) when no chip can be listed; an interchange file is always
+    // complete, also for an empty palette.
     bool savePaletteTo(Corvo::PaletteFileFormat format, const QString &path) const;
     // Reads an XML palette file. A file that is not a palette this system reads leaves
     // the palette as it was (false); otherwise the palette holds what could be found.

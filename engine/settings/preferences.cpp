@@ -374,6 +374,16 @@ void setMyPaletteSaveFileFormat(int format)
     writeValue(paletteKey(QStringLiteral("MyPaletteSaveFileFormat")), format);
 }
 
+QString myPaletteExportFileFormat()
+{
+    return readText(paletteKey(QStringLiteral("MyPaletteExportFileFormat")));
+}
+
+void setMyPaletteExportFileFormat(const QString &format)
+{
+    writeValue(paletteKey(QStringLiteral("MyPaletteExportFileFormat")), format);
+}
+
 QString myPaletteLastSavePath()
 {
     return readText(paletteKey(QStringLiteral("MyPaletteLastSavePath")));

@@ -80,6 +80,10 @@ void setMyPaletteZoomed(const QPoint &cell);
 // kPaletteFormatText only when the stored value is exactly 1, else kPaletteFormatXml.
 int myPaletteSaveFileFormat();
 void setMyPaletteSaveFileFormat(int format);
+// The interchange format ("gpl", "ase", "css", "csv") of the last save when it was one of
+// them; empty when the last save or open was a palette file or a text listing.
+QString myPaletteExportFileFormat();
+void setMyPaletteExportFileFormat(const QString &format);
 QString myPaletteLastSavePath();
 void setMyPaletteLastSavePath(const QString &path);
 QString myPaletteDescription();
