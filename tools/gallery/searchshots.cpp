@@ -1,10 +1,12 @@
 #include "tools/gallery/gallery.h"
 
 #include "engine/db/nameorders.h"
+#include "engine/db/navigationqueries.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "tools/tintwell/demo/demodeck.h"
 #include "ui/searchwidget.h"
+#include "ui/similarcolorsmenu.h"
 #include "ui/themeimage.h"
 
 #include <QApplication>
@@ -83,6 +85,32 @@ Shot searchShot(const QString &name, const QUuid &collection, const QString &typ
             }};
 }
 
+// The bar after a typed colour went to its nearest chip: a swatch and the difference.
+Shot colorNoteShot(const QUuid &collection)
+{
+    return {QStringLiteral("search-colour-note"), [=](Stage &stage) {
+                makeCurrent(collection);
+                auto *widget = new TypingSearchWidget(QString());
+                widget->setBackground(backgroundUnder(collection, QRect(kWhere, widget->size()),
+                                                      widget->devicePixelRatioF()));
+                widget->showColorNote(QColor(0xa0, 0x52, 0x2d), 4.0);
+                return stage.shoot(widget, kWhere, collection);
+            }};
+}
+
+// A chip's similar colours in the other collections, as a right click on it opens them.
+Shot similarColorsShot(const QUuid &collection, int pageIndex, int rowIndex)
+{
+    return {QStringLiteral("similar-colours-menu"), [=](Stage &stage) {
+                makeCurrent(collection);
+                Corvo::DB::ColorEntry chip;
+                if (Corvo::DB::rowAt(collection, pageIndex, rowIndex, chip) != 0)
+                    stage.fail(
+                        QStringLiteral("no chip %1 on card %2").arg(rowIndex).arg(pageIndex));
+                return stage.shootWindow(new Corvo::SimilarColorsMenu(collection, chip));
+            }};
+}
+
 } // namespace
 
 QList<Shot> searchShots()
@@ -95,6 +123,8 @@ QList<Shot> searchShots()
         // The completer completes in the edit itself: the rest of the name is selected.
         searchShot(QStringLiteral("search-inline-completion"), main, QStringLiteral("butter")),
         searchShot(QStringLiteral("search-lustrel-empty"), lustrel, QString()),
+        colorNoteShot(main),
+        similarColorsShot(main, 17, 5),
     };
 }
 
