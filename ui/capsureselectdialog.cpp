@@ -20,6 +20,9 @@ const QString kInitialPreviewStyle = QStringLiteral("background-color: rgb(255, 
 const QString kInstructionsStyle =
     QStringLiteral("color:rgb(240,240,240);border-color:rgb(255,255,255);");
 const QString kItemWithCollection = QStringLiteral("%1 (%2)");
+const QString kItemWithDifference = QStringLiteral("%1 \u2014 \u0394E %2");
+const QString kItemNearest = QStringLiteral("%1 \u2014 nearest, \u0394E %2");
+constexpr int kDifferenceDecimals = 2;
 constexpr int kListTextMargin = 16;
 
 Qt::WindowFlags dialogFlags(Qt::WindowFlags flags)
@@ -52,6 +55,21 @@ QList<const CapsureCandidate *> listedCandidates(const QList<CapsureCandidate> &
     return listed;
 }
 
+bool offersNearest(const QList<CapsureCandidate> &candidates)
+{
+    return !candidates.isEmpty() && candidates.first().nearest;
+}
+
+// The code, with how far the chip lies from the measured colour when that is known.
+QString codeWithDifference(const CapsureCandidate &candidate)
+{
+    if (!candidate.deltaE)
+        return candidate.entry.code;
+    const QString difference = QString::number(*candidate.deltaE, 'f', kDifferenceDecimals);
+    return (candidate.nearest ? kItemNearest : kItemWithDifference)
+        .arg(candidate.entry.code, difference);
+}
+
 } // namespace
 
 CapsureSelectDialog::CapsureSelectDialog(const QList<CapsureCandidate> &candidates, QWidget *parent)
@@ -70,7 +88,8 @@ CapsureSelectDialog::CapsureSelectDialog(const QList<CapsureCandidate> &candidat
     m_comboBox->setFont(font());
     m_comboBox->setEditable(false);
     m_comboBox->setInsertPolicy(QComboBox::InsertAtBottom);
-    m_comboBox->setAccessibleName(tr("Matching colours"));
+    m_comboBox->setAccessibleName(offersNearest(candidates) ? tr("Nearest colours")
+                                                            : tr("Matching colours"));
     m_preview->setAttribute(Qt::WA_StyledBackground);
     m_preview->setStyleSheet(kInitialPreviewStyle);
     m_preview->setAccessibleName(tr("Colour preview"));
@@ -104,9 +123,9 @@ QStringList CapsureSelectDialog::itemTexts(const QList<CapsureCandidate> &candid
     const bool withCollection = fromSeveralCollections(candidates);
     QStringList texts;
     for (const CapsureCandidate *candidate : listedCandidates(candidates)) {
-        texts.append(withCollection
-                         ? kItemWithCollection.arg(candidate->entry.code, candidate->collectionName)
-                         : candidate->entry.code);
+        const QString code = codeWithDifference(*candidate);
+        texts.append(withCollection ? kItemWithCollection.arg(code, candidate->collectionName)
+                                    : code);
     }
     return texts;
 }

@@ -16,8 +16,9 @@ namespace Corvo {
 class TaskButton;
 
 // Lets the user pick the collection colour a Capsure measurement stands for: a list of
-// the candidates' codes (with their collection's name when they come from several), a
-// preview of the chosen colour and an OK button.
+// the candidates' codes (with their difference from the measured colour when it carries
+// one, marked when they are offered as its nearest colours, and with their collection's
+// name when they come from several), a preview of the chosen colour and an OK button.
 class CapsureSelectDialog : public QDialog
 {
     Q_OBJECT

@@ -260,15 +260,16 @@ void CollectionSelectWidget::setCapsureButtonShown(bool shown)
 void CollectionSelectWidget::capsureButtonClicked()
 {
     m_capsureButton->stopPulsing();
-    const QStringList names = readCapsureMeasurementNames(m_pendingFile);
-    if (names.isEmpty()) {
+    const CapsureMeasurement measurement = readCapsureMeasurement(m_pendingFile);
+    if (measurement.isEmpty()) {
         // Most likely the device is still writing: keep drawing the eye, so that the user
         // tries again once the file is complete.
         m_capsureButton->startPulsing();
         return;
     }
     m_capsureWaiting = false;
-    const QList<CapsureCandidate> candidates = capsureCandidates(names);
+    const QList<CapsureCandidate> candidates =
+        capsureCandidates(measurement.names, measurement.colour);
     if (candidates.isEmpty())
         return;
     const QPointer<CollectionSelectWidget> alive(this);

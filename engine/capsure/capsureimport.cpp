@@ -1,19 +1,56 @@
 #include "engine/capsure/capsureimport.h"
 
 #include "engine/capsure/cxf3reader.h"
+#include "engine/colour/colormatching.h"
 #include "engine/db/capsurequeries.h"
 #include "engine/db/collectionaccess.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
+#include "engine/db/navigationqueries.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Corvo {
 
 namespace {
+
+// A Capsure-enabled collection that can be shown, in priority order.
+struct CapsureCollection
+{
+    qint64 id = -1;
+    QUuid uuid;
+    QString name;
+};
+
+QString collectionName(const QUuid &uuid)
+{
+    QSharedPointer<DB::Collection> record;
+    return DB::collectionRecord(uuid, record) == DB::Ok ? record->name : QString();
+}
+
+QList<CapsureCollection> capsureCollections()
+{
+    QList<qint64> priorities;
+    QList<CapsureCollection> collections;
+    if (DB::capsureCollectionIds(priorities) != DB::Ok)
+        return collections;
+    QSet<qint64> listed;
+    for (const qint64 id : priorities) {
+        if (listed.contains(id))
+            continue;
+        listed.insert(id);
+        const QUuid uuid = DB::collectionUuidInSystemWideFile(id);
+        if (!uuid.isNull())
+            collections.append({id, uuid, collectionName(uuid)});
+    }
+    return collections;
+}
 
 // The chips of each collection in the order they were found; the look-up already lists a
 // chip once per collection.
@@ -28,15 +65,68 @@ QHash<qint64, QList<DB::ColorEntry>> matchesByCollection(const QStringList &name
     return filed;
 }
 
-QString collectionName(const QUuid &uuid)
+std::optional<double> differenceTo(const std::optional<Lab> &colour, const DB::ColorEntry &entry)
 {
-    QSharedPointer<DB::Collection> record;
-    return DB::collectionRecord(uuid, record) == DB::Ok ? record->name : QString();
+    if (!colour)
+        return std::nullopt;
+    const double deltaE = deltaE2000(*colour, Lab{entry.l, entry.a, entry.b});
+    return std::isnan(deltaE) ? std::nullopt : std::optional<double>(deltaE);
+}
+
+QList<CapsureCandidate> namedCandidates(const QStringList &names,
+                                        const QList<CapsureCollection> &collections,
+                                        const std::optional<Lab> &colour)
+{
+    QList<CapsureCandidate> candidates;
+    if (names.isEmpty())
+        return candidates;
+    const QHash<qint64, QList<DB::ColorEntry>> filed = matchesByCollection(names);
+    for (const CapsureCollection &collection : collections) {
+        for (const DB::ColorEntry &entry : filed.value(collection.id))
+            candidates.append(
+                {collection.uuid, collection.name, entry, differenceTo(colour, entry), false});
+    }
+    return candidates;
+}
+
+struct RankedChip
+{
+    ColorMatch match;
+    const CapsureCollection *collection = nullptr;
+};
+
+// Each collection's nearest chips, merged; equal differences keep the priority order.
+QList<CapsureCandidate> nearestCandidates(const Lab &colour,
+                                          const QList<CapsureCollection> &collections)
+{
+    QList<RankedChip> ranked;
+    for (const CapsureCollection &collection : collections) {
+        QList<DB::LabSample> index;
+        if (DB::rowLabTable(collection.uuid, index) != DB::Ok)
+            continue;
+        for (const ColorMatch &match : nearestColors(colour, index, kNearestCapsureChips))
+            ranked.append({match, &collection});
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const RankedChip &one, const RankedChip &other) {
+                         return one.match.deltaE < other.match.deltaE;
+                     });
+    QList<CapsureCandidate> candidates;
+    for (const RankedChip &chip : ranked) {
+        if (candidates.size() == kNearestCapsureChips)
+            break;
+        DB::ColorEntry entry;
+        if (DB::rowById(chip.collection->uuid, chip.match.rowId, entry) != DB::Ok)
+            continue;
+        candidates.append({chip.collection->uuid, chip.collection->name, entry,
+                           differenceTo(colour, entry), true});
+    }
+    return candidates;
 }
 
 } // namespace
 
-QStringList readCapsureMeasurementNames(const QString &filePath)
+CapsureMeasurement readCapsureMeasurement(const QString &filePath)
 {
     if (!QFileInfo(filePath).isFile())
         return {};
@@ -48,35 +138,32 @@ QStringList readCapsureMeasurementNames(const QString &filePath)
     const QByteArray bytes = file.read(kMaxCxf3Bytes + 1);
     if (bytes.size() > kMaxCxf3Bytes)
         return {};
-    return readCxf3ObjectNames(bytes);
+    CapsureMeasurement measurement;
+    for (const Cxf3Measurement &object : readCxf3Measurements(bytes)) {
+        if (!object.name.isEmpty())
+            measurement.names.append(object.name);
+        if (!measurement.colour)
+            measurement.colour = object.engineLab();
+    }
+    return measurement;
 }
 
-QList<CapsureCandidate> capsureCandidates(const QStringList &names)
+QList<CapsureCandidate> capsureCandidates(const QStringList &names,
+                                          const std::optional<Lab> &colour)
 {
-    QList<qint64> priorities;
-    if (names.isEmpty() || DB::capsureCollectionIds(priorities) != DB::Ok || priorities.isEmpty())
+    if (names.isEmpty() && !colour)
         return {};
-    const QHash<qint64, QList<DB::ColorEntry>> filed = matchesByCollection(names);
-    QList<CapsureCandidate> candidates;
-    QSet<qint64> listed;
-    for (const qint64 collectionId : priorities) {
-        const auto rows = filed.constFind(collectionId);
-        if (rows == filed.cend() || listed.contains(collectionId))
-            continue;
-        listed.insert(collectionId);
-        const QUuid uuid = DB::collectionUuidInSystemWideFile(collectionId);
-        if (uuid.isNull())
-            continue;
-        const QString name = collectionName(uuid);
-        for (const DB::ColorEntry &entry : *rows)
-            candidates.append({uuid, name, entry});
-    }
+    const QList<CapsureCollection> collections = capsureCollections();
+    QList<CapsureCandidate> candidates = namedCandidates(names, collections, colour);
+    if (candidates.isEmpty() && colour)
+        candidates = nearestCandidates(*colour, collections);
     return candidates;
 }
 
 QList<CapsureCandidate> importCapsureFile(const QString &filePath)
 {
-    return capsureCandidates(readCapsureMeasurementNames(filePath));
+    const CapsureMeasurement measurement = readCapsureMeasurement(filePath);
+    return capsureCandidates(measurement.names, measurement.colour);
 }
 
 } // namespace Corvo

@@ -48,6 +48,30 @@ double labCompand(double t)
     return (labLinearSlope * t + 16.0) / 116.0;
 }
 
+// The inverse of labCompand: its two pieces meet where f = 6 / 29.
+double labExpand(double f)
+{
+    const double cube = f * f * f;
+    if (cube > labLinearLimit)
+        return cube;
+    return (116.0 * f - 16.0) / labLinearSlope;
+}
+
+// The Bradford cone response matrix and its inverse (to double precision).
+constexpr double bradford[3][3] = {
+    {0.8951, 0.2664, -0.1614}, {-0.7502, 1.7135, 0.0367}, {0.0389, -0.0685, 1.0296}};
+constexpr double bradfordInverse[3][3] = {
+    {0.9869929054667121, -0.1470542564209901, 0.1599626516637312},
+    {0.4323052697233945, 0.5183602715367776, 0.04929122821285561},
+    {-0.008528664575177331, 0.04004282165408486, 0.96848669578755}};
+
+XYZ times(const double (&m)[3][3], const XYZ &v)
+{
+    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
+            m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
+            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
+}
+
 double pow7(double x)
 {
     const double x2 = x * x;
@@ -196,6 +220,29 @@ Lab labFromXyz(const XYZ &xyz, const XYZ &white)
 Lab labFromColor(const QColor &color)
 {
     return labFromXyz(xyzFromRgb(color.redF(), color.greenF(), color.blueF()), d65White);
+}
+
+XYZ xyzFromLab(const Lab &lab, const XYZ &white)
+{
+    const double fy = (lab.l + 16.0) / 116.0;
+    const double fx = fy + lab.a / 500.0;
+    const double fz = fy - lab.b / 200.0;
+    return {white.x * labExpand(fx), white.y * labExpand(fy), white.z * labExpand(fz)};
+}
+
+XYZ bradfordAdapted(const XYZ &xyz, const XYZ &from, const XYZ &to)
+{
+    const XYZ cone = times(bradford, xyz);
+    const XYZ coneFrom = times(bradford, from);
+    const XYZ coneTo = times(bradford, to);
+    const XYZ scaled{cone.x * coneTo.x / coneFrom.x, cone.y * coneTo.y / coneFrom.y,
+                     cone.z * coneTo.z / coneFrom.z};
+    return times(bradfordInverse, scaled);
+}
+
+Lab labAdapted(const Lab &lab, const XYZ &from, const XYZ &to)
+{
+    return labFromXyz(bradfordAdapted(xyzFromLab(lab, from), from, to), to);
 }
 
 double deltaE2000(const Lab &reference, const Lab &sample)

@@ -22,13 +22,22 @@ struct XYZ
     double z = 0.0;
 };
 
-// D65, 2° observer.
+// D65, 2° observer: the white of every Lab value the engine computes or stores.
 inline constexpr XYZ d65White{0.95047, 1.0, 1.08883};
+// D50, 2° observer: the white measurement files assume when they name none.
+inline constexpr XYZ d50White{0.96422, 1.0, 0.82521};
 
 // Channels are fractions from 0 to 1, taken as sRGB.
 XYZ xyzFromRgb(double red, double green, double blue);
 Lab labFromXyz(const XYZ &xyz, const XYZ &white);
 Lab labFromColor(const QColor &color);
+XYZ xyzFromLab(const Lab &lab, const XYZ &white);
+
+// The colour seen under the `from` white as it appears under the `to` white (Bradford
+// transform); `from` itself becomes `to`.
+XYZ bradfordAdapted(const XYZ &xyz, const XYZ &from, const XYZ &to);
+// A Lab value relative to `from` as the same colour relative to `to`.
+Lab labAdapted(const Lab &lab, const XYZ &from, const XYZ &to);
 
 // Unquantised and non-negative; symmetric in its arguments; weighting factors all 1.
 double deltaE2000(const Lab &reference, const Lab &sample);

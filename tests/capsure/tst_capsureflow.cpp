@@ -4,6 +4,7 @@
 #include "engine/capsure/capsureimport.h"
 #include "engine/capsure/capsurewatch.h"
 #include "engine/capsure/cxf3reader.h"
+#include "engine/colour/colorscience.h"
 #include "engine/db/capsurequeries.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
@@ -75,11 +76,26 @@ bool writeFixture(const QString &path)
         });
 }
 
-QByteArray object(const QString &name)
+// The colour specification the measurements below may name.
+const QByteArray kD65Specification =
+    "<cc:ColorSpecificationCollection><cc:ColorSpecification Id=\"CS65\"><cc:TristimulusSpec>"
+    "<cc:Illuminant>D65</cc:Illuminant><cc:Observer>2_Degree</cc:Observer>"
+    "</cc:TristimulusSpec></cc:ColorSpecification></cc:ColorSpecificationCollection>";
+
+// An object with a name (none when empty) and colour values (none when empty).
+QByteArray object(const QString &name, const QByteArray &values = {})
 {
-    return "<cc:Object ObjectType=\"Target\" Name=\"" + name.toUtf8() +
-           "\" Id=\"1\"><cc:ColorValues><cc:ColorCIELab><cc:L>50</cc:L><cc:A>1</cc:A>"
-           "<cc:B>2</cc:B></cc:ColorCIELab></cc:ColorValues></cc:Object>\n";
+    const QByteArray named = name.isEmpty() ? QByteArray() : " Name=\"" + name.toUtf8() + "\"";
+    return "<cc:Object ObjectType=\"Target\"" + named + " Id=\"1\"><cc:ColorValues>" + values +
+           "</cc:ColorValues></cc:Object>\n";
+}
+
+QByteArray document(const QByteArray &objects)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">\n"
+           "<cc:Resources><cc:ObjectCollection>\n" +
+           objects + "</cc:ObjectCollection>" + kD65Specification + "</cc:Resources>\n</cc:CxF>\n";
 }
 
 // A measurement as the device writes it, naming the colours.
@@ -88,10 +104,31 @@ QByteArray measurement(const QStringList &names)
     QByteArray objects;
     for (const QString &name : names)
         objects += object(name);
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">\n"
-           "<cc:Resources><cc:ObjectCollection>\n" +
-           objects + "</cc:ObjectCollection></cc:Resources>\n</cc:CxF>\n";
+    return document(objects);
+}
+
+QByteArray number(double value)
+{
+    return QByteArray::number(value, 'g', 12);
+}
+
+QByteArray labValues(const Corvo::Lab &lab, const QByteArray &specification = {})
+{
+    const QByteArray reference =
+        specification.isEmpty() ? QByteArray() : " ColorSpecification=\"" + specification + "\"";
+    return "<cc:ColorCIELab" + reference + "><cc:L>" + number(lab.l) + "</cc:L><cc:A>" +
+           number(lab.a) + "</cc:A><cc:B>" + number(lab.b) + "</cc:B></cc:ColorCIELab>";
+}
+
+QByteArray rgbValues(const Corvo::DB::ColorEntry &chip)
+{
+    return "<cc:ColorSRGB><cc:R>" + number(chip.red) + "</cc:R><cc:G>" + number(chip.green) +
+           "</cc:G><cc:B>" + number(chip.blue) + "</cc:B></cc:ColorSRGB>";
+}
+
+Corvo::Lab storedLab(const Corvo::DB::ColorEntry &chip)
+{
+    return {chip.l, chip.a, chip.b};
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -259,6 +296,10 @@ private slots:
     void dialogPreviewAndOk();
     void dialogAcceptGivesTheEntry();
     void dialogWithoutCandidates();
+    void dialogShowsDifferences_data();
+    void dialogShowsDifferences();
+    void nearestChipsWhenNoNameMatches_data();
+    void nearestChipsWhenNoNameMatches();
     void cancellingChangesNothing();
 
 private:
@@ -632,6 +673,91 @@ void TestCapsureFlow::dialogWithoutCandidates()
     QVERIFY(!dialog.okButton()->isEnabled());
     QVERIFY(!dialog.selectedCandidate());
     QCOMPARE(dialog.preview()->styleSheet(), QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+}
+
+void TestCapsureFlow::dialogShowsDifferences_data()
+{
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<QString>("difference");
+    const Corvo::DB::ColorEntry chip = demoChips(DemoWorld::mainCollection(), 1).value(0);
+    const Corvo::Lab stored = storedLab(chip);
+    const Corvo::Lab lighter{stored.l + 2.0, stored.a, stored.b};
+    const QString twoLighter = QString::number(Corvo::deltaE2000(lighter, stored), 'f', 2);
+    QTest::newRow("names only") << QByteArray() << QString();
+    QTest::newRow("Lab as stored, under D65")
+        << labValues(stored, "CS65") << " \u2014 \u0394E 0.00";
+    QTest::newRow("the same colour under D50, the default")
+        << labValues(Corvo::labAdapted(stored, Corvo::d65White, Corvo::d50White))
+        << " \u2014 \u0394E 0.00";
+    QTest::newRow("the chip's sRGB") << rgbValues(chip) << " \u2014 \u0394E 0.00";
+    QTest::newRow("two units lighter")
+        << labValues(lighter, "CS65") << " \u2014 \u0394E " + twoLighter;
+    // Stated without a specification, the stored values are taken as D50 and adapted.
+    const Corvo::Lab asD50 = Corvo::labAdapted(stored, Corvo::d50White, Corvo::d65White);
+    QTest::newRow("D65 values read as D50")
+        << labValues(stored)
+        << " \u2014 \u0394E " + QString::number(Corvo::deltaE2000(asD50, stored), 'f', 2);
+}
+
+void TestCapsureFlow::dialogShowsDifferences()
+{
+    QFETCH(QByteArray, values);
+    QFETCH(QString, difference);
+    const Corvo::DB::ColorEntry chip = demoChips(DemoWorld::mainCollection(), 1).value(0);
+    QVERIFY(writeFile(demoFile(), document(object(chip.code, values))));
+    const QList<CapsureCandidate> candidates = Corvo::importCapsureFile(demoFile());
+    QCOMPARE(candidates.size(), 1);
+    QVERIFY(!candidates.at(0).nearest);
+    CapsureSelectDialog dialog(candidates);
+    QCOMPARE(dialog.comboBox()->count(), 1);
+    QCOMPARE(dialog.comboBox()->itemText(0), chip.code + difference);
+    QCOMPARE(dialog.comboBox()->accessibleName(), QStringLiteral("Matching colours"));
+}
+
+void TestCapsureFlow::nearestChipsWhenNoNameMatches_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a name no chip carries") << "NO SUCH COLOUR";
+    QTest::newRow("no name at all") << "";
+}
+
+void TestCapsureFlow::nearestChipsWhenNoNameMatches()
+{
+    QFETCH(QString, name);
+    const Corvo::DB::ColorEntry chip = demoChips(DemoWorld::mainCollection(), 5).value(4);
+    QVERIFY(writeFile(demoFile(), document(object(name, rgbValues(chip)))));
+
+    const QList<CapsureCandidate> candidates = Corvo::importCapsureFile(demoFile());
+    QCOMPARE(candidates.size(), Corvo::kNearestCapsureChips);
+    QCOMPARE(candidates.at(0).entry.id, chip.id);
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        QVERIFY(candidates.at(i).nearest);
+        QVERIFY(candidates.at(i).deltaE);
+        if (i > 0)
+            QVERIFY(*candidates.at(i - 1).deltaE <= *candidates.at(i).deltaE);
+    }
+
+    Picker picker;
+    QSignalSpy chosen(picker.selector, &CollectionSelectWidget::capsureItemSelectedInteractively);
+    picker.watch.arm(DemoWorld::mainCollection());
+    QVERIFY(picker.buttonShown());
+    QVERIFY(picker.button()->isPulsing());
+    QStringList texts;
+    QString accessibleName;
+    QVERIFY(picker.clickButton([&](CapsureSelectDialog &dialog) {
+        for (int i = 0; i < dialog.comboBox()->count(); ++i)
+            texts.append(dialog.comboBox()->itemText(i));
+        accessibleName = dialog.comboBox()->accessibleName();
+        accept(dialog);
+    }));
+    QCOMPARE(texts.size(), Corvo::kNearestCapsureChips);
+    QVERIFY2(texts.at(0).startsWith(chip.code + " \u2014 nearest, \u0394E 0.00"),
+             qPrintable(texts.at(0)));
+    for (const QString &text : texts)
+        QVERIFY2(text.contains(" \u2014 nearest, \u0394E "), qPrintable(text));
+    QCOMPARE(accessibleName, QStringLiteral("Nearest colours"));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(1).value<Corvo::DB::ColorEntry>().id, chip.id);
 }
 
 void TestCapsureFlow::cancellingChangesNothing()

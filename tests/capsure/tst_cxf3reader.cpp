@@ -2,14 +2,17 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using Corvo::readCxf3ObjectNames;
+
+Q_DECLARE_METATYPE(Corvo::Lab)
 
 namespace {
 
 const QByteArray kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
-// A measurement as the device writes it: core objects with colour values that the
-// reader must ignore.
+// A measurement as the device writes it: core objects with colour values.
 QByteArray measurement(
     const QByteArray &objects,
     const QByteArray &rootAttributes = "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"")
@@ -30,6 +33,58 @@ QByteArray repeated(char c, qsizetype count)
     return QByteArray(count, c);
 }
 
+QByteArray lab(const QByteArray &l, const QByteArray &a, const QByteArray &b,
+               const QByteArray &specification = {})
+{
+    const QByteArray reference =
+        specification.isEmpty() ? QByteArray() : " ColorSpecification=\"" + specification + "\"";
+    return "<cc:ColorCIELab" + reference + "><cc:L>" + l + "</cc:L><cc:A>" + a + "</cc:A><cc:B>" +
+           b + "</cc:B></cc:ColorCIELab>";
+}
+
+QByteArray rgb(const QByteArray &r, const QByteArray &g, const QByteArray &b)
+{
+    return "<cc:ColorSRGB><cc:R>" + r + "</cc:R><cc:G>" + g + "</cc:G><cc:B>" + b +
+           "</cc:B></cc:ColorSRGB>";
+}
+
+QByteArray specification(const QByteArray &id, const QByteArray &illuminant,
+                         const QByteArray &observer)
+{
+    return "<cc:ColorSpecification Id=\"" + id + "\"><cc:TristimulusSpec><cc:Illuminant>" +
+           illuminant + "</cc:Illuminant><cc:Observer>" + observer +
+           "</cc:Observer></cc:TristimulusSpec></cc:ColorSpecification>";
+}
+
+// One object with the colour values, and the colour specifications the file defines.
+QByteArray measuredObject(const QByteArray &values)
+{
+    return kDeclaration +
+           "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"><cc:Resources>"
+           "<cc:ObjectCollection><cc:Object Name=\"M\"><cc:ColorValues>" +
+           values +
+           "</cc:ColorValues></cc:Object></cc:ObjectCollection>"
+           "<cc:ColorSpecificationCollection>" +
+           specification("CS65", "D65", "2_Degree") + specification("CS65T", "D65", "10_Degree") +
+           specification("CSX", "F12", "2_Degree") + specification("CSO", "D50", "20_Degree") +
+           "</cc:ColorSpecificationCollection></cc:Resources></cc:CxF>";
+}
+
+QString numbers(double first, double second, double third)
+{
+    return QStringLiteral("%1 %2 %3").arg(first).arg(second).arg(third);
+}
+
+// "lab L A B; rgb R G B; ILLUMINANT OBSERVER", with "-" for what the object lacks.
+QString summary(const Corvo::Cxf3Measurement &m)
+{
+    return QStringLiteral("lab %1; rgb %2; %3 %4")
+        .arg(m.lab ? numbers(m.lab->l, m.lab->a, m.lab->b) : QStringLiteral("-"),
+             m.rgb ? numbers(m.rgb->red, m.rgb->green, m.rgb->blue) : QStringLiteral("-"),
+             m.illuminant.isEmpty() ? QStringLiteral("-") : m.illuminant,
+             m.observer.isEmpty() ? QStringLiteral("-") : m.observer);
+}
+
 } // namespace
 
 class TestCxf3Reader : public QObject
@@ -42,6 +97,11 @@ private slots:
     void refusesHostileDocuments_data();
     void refusesHostileDocuments();
     void keepsLongNames();
+    void readsColourValues_data();
+    void readsColourValues();
+    void givesTheEngineLab_data();
+    void givesTheEngineLab();
+    void listsEveryObject();
 };
 
 void TestCxf3Reader::readsNames_data()
@@ -150,6 +210,115 @@ void TestCxf3Reader::keepsLongNames()
     QCOMPARE(names.size(), 2);
     QCOMPARE(names.at(0).size(), name.size());
     QCOMPARE(names.at(1), QStringLiteral("B"));
+}
+
+void TestCxf3Reader::readsColourValues_data()
+{
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<QString>("read");
+
+    QTest::newRow("Lab without a specification")
+        << lab("50.5", "2", "-3") << "lab 50.5 2 -3; rgb -; - -";
+    QTest::newRow("Lab under D65, 10 degrees")
+        << lab("50", "2", "-3", "CS65T") << "lab 50 2 -3; rgb -; D65 10_Degree";
+    QTest::newRow("sRGB alone") << rgb("255", "128.5", "0") << "lab -; rgb 255 128.5 0; - -";
+    QTest::newRow("both, blanks around the numbers")
+        << (rgb(" 1 ", "2", "3") + lab(" 60 ", "-0", "+4", "CS65"))
+        << "lab 60 0 4; rgb 1 2 3; D65 2_Degree";
+    QTest::newRow("Lab lacking L")
+        << QByteArray("<cc:ColorCIELab><cc:A>1</cc:A><cc:B>2</cc:B></cc:ColorCIELab>")
+        << "lab -; rgb -; - -";
+    QTest::newRow("empty A") << lab("50", "", "2") << "lab -; rgb -; - -";
+    QTest::newRow("L not a number") << lab("fifty", "1", "2") << "lab -; rgb -; - -";
+    QTest::newRow("L with a unit") << lab("50%", "1", "2") << "lab -; rgb -; - -";
+    QTest::newRow("NaN") << lab("50", "nan", "2") << "lab -; rgb -; - -";
+    QTest::newRow("infinity") << lab("50", "1", "-inf") << "lab -; rgb -; - -";
+    QTest::newRow("huge exponent") << lab("1e999", "1", "2") << "lab -; rgb -; - -";
+    QTest::newRow("L above 100") << lab("100.01", "1", "2") << "lab -; rgb -; - -";
+    QTest::newRow("negative L") << lab("-1", "1", "2") << "lab -; rgb -; - -";
+    QTest::newRow("a beyond any surface colour") << lab("50", "250", "2") << "lab -; rgb -; - -";
+    QTest::newRow("channel above 255") << rgb("256", "0", "0") << "lab -; rgb -; - -";
+    QTest::newRow("negative channel") << rgb("0", "-1", "0") << "lab -; rgb -; - -";
+    QTest::newRow("bad Lab keeps good sRGB")
+        << (lab("nan", "1", "2") + rgb("10", "20", "30")) << "lab -; rgb 10 20 30; - -";
+    QTest::newRow("a bad Lab names its conditions")
+        << lab("x", "1", "2", "CS65T") << "lab -; rgb -; D65 10_Degree";
+    QTest::newRow("the first usable Lab counts")
+        << (lab("x", "1", "2", "CS65T") + lab("40", "1", "2", "CS65") + lab("30", "0", "0"))
+        << "lab 40 1 2; rgb -; D65 2_Degree";
+    QTest::newRow("missing specification")
+        << lab("50", "1", "2", "NONE") << "lab 50 1 2; rgb -; - -";
+    QTest::newRow("values in another namespace")
+        << QByteArray("<x:ColorCIELab xmlns:x=\"urn:other\"><x:L>50</x:L><x:A>1</x:A>"
+                      "<x:B>2</x:B></x:ColorCIELab>")
+        << "lab -; rgb -; - -";
+    QTest::newRow("no values") << QByteArray() << "lab -; rgb -; - -";
+}
+
+void TestCxf3Reader::readsColourValues()
+{
+    QFETCH(QByteArray, values);
+    const QList<Corvo::Cxf3Measurement> measurements =
+        Corvo::readCxf3Measurements(measuredObject(values));
+    QCOMPARE(measurements.size(), 1);
+    QCOMPARE(measurements.at(0).name, QStringLiteral("M"));
+    QTEST(summary(measurements.at(0)), "read");
+}
+
+void TestCxf3Reader::givesTheEngineLab_data()
+{
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<Corvo::Lab>("expected");
+
+    // Pure sRGB red: published as Lab 54.29 80.80 69.89 under D50 (Bradford) and
+    // 53.24 80.09 67.20 under D65.
+    const Corvo::Lab red{53.24, 80.09, 67.20};
+    QTest::newRow("D50 assumed: sRGB red") << lab("54.29", "80.80", "69.89") << true << red;
+    QTest::newRow("D65, 2 degrees, as stated")
+        << lab("53.24", "80.09", "67.20", "CS65") << true << red;
+    QTest::newRow("D50 white stays white") << lab("100", "0", "0") << true << Corvo::Lab{100, 0, 0};
+    QTest::newRow("sRGB when there is no Lab") << rgb("255", "0", "0") << true << red;
+    QTest::newRow("unknown illuminant falls back to sRGB")
+        << (lab("10", "10", "10", "CSX") + rgb("255", "0", "0")) << true << red;
+    QTest::newRow("unknown observer, no sRGB")
+        << lab("10", "10", "10", "CSO") << false << Corvo::Lab{};
+    QTest::newRow("unknown illuminant, no sRGB")
+        << lab("10", "10", "10", "CSX") << false << Corvo::Lab{};
+    QTest::newRow("nothing usable")
+        << (lab("nan", "0", "0") + rgb("0", "0", "300")) << false << Corvo::Lab{};
+}
+
+void TestCxf3Reader::givesTheEngineLab()
+{
+    QFETCH(QByteArray, values);
+    QFETCH(bool, usable);
+    QFETCH(Corvo::Lab, expected);
+    const QList<Corvo::Cxf3Measurement> measurements =
+        Corvo::readCxf3Measurements(measuredObject(values));
+    QCOMPARE(measurements.size(), 1);
+    const std::optional<Corvo::Lab> engine = measurements.at(0).engineLab();
+    QCOMPARE(engine.has_value(), usable);
+    if (!usable)
+        return;
+    const QString shown = numbers(engine->l, engine->a, engine->b);
+    // Two decimals as published, plus the rounding of the input and of the sRGB matrix.
+    QVERIFY2(std::fabs(engine->l - expected.l) < 0.025, qPrintable(shown));
+    QVERIFY2(std::fabs(engine->a - expected.a) < 0.025, qPrintable(shown));
+    QVERIFY2(std::fabs(engine->b - expected.b) < 0.025, qPrintable(shown));
+}
+
+void TestCxf3Reader::listsEveryObject()
+{
+    const QList<Corvo::Cxf3Measurement> measurements = Corvo::readCxf3Measurements(
+        measurement(object("A") + "<cc:Object Id=\"2\"/>" + object("")));
+    QCOMPARE(measurements.size(), 3);
+    QCOMPARE(measurements.at(0).name, QStringLiteral("A"));
+    QCOMPARE(summary(measurements.at(0)), QStringLiteral("lab 50.1 2 -3; rgb -; - -"));
+    QVERIFY(measurements.at(1).name.isEmpty());
+    QVERIFY(!measurements.at(1).lab);
+    QVERIFY(measurements.at(2).lab);
+    QVERIFY(Corvo::readCxf3Measurements("<not a document").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCxf3Reader)

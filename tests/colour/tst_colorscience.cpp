@@ -9,6 +9,7 @@
 using Corvo::Lab;
 
 Q_DECLARE_METATYPE(Corvo::Lab)
+Q_DECLARE_METATYPE(Corvo::XYZ)
 
 namespace {
 
@@ -86,6 +87,10 @@ private slots:
     void srgbThresholdTakesLinearBranch();
     void labThresholdTakesLinearBranch();
     void labFromXyzOfWhiteIsNeutral();
+    void bradfordGivesPublishedValues_data();
+    void bradfordGivesPublishedValues();
+    void labSurvivesTheWayBackThroughXyz_data();
+    void labSurvivesTheWayBackThroughXyz();
     void outOfRangeColoursStayFinite_data();
     void outOfRangeColoursStayFinite();
     void publishedPairsMatch_data();
@@ -156,6 +161,65 @@ void TestColorScience::labFromXyzOfWhiteIsNeutral()
     QCOMPARE(lab.l, 100.0);
     QCOMPARE(lab.a, 0.0);
     QCOMPARE(lab.b, 0.0);
+}
+
+void TestColorScience::bradfordGivesPublishedValues_data()
+{
+    using Corvo::XYZ;
+    QTest::addColumn<XYZ>("xyz");
+    QTest::addColumn<XYZ>("from");
+    QTest::addColumn<XYZ>("to");
+    QTest::addColumn<XYZ>("expected");
+    QTest::addColumn<double>("tolerance");
+
+    const XYZ d65 = Corvo::d65White;
+    const XYZ d50 = Corvo::d50White;
+    QTest::newRow("D65 white becomes D50 white") << d65 << d65 << d50 << d50 << 1e-12;
+    QTest::newRow("D50 white becomes D65 white") << d50 << d50 << d65 << d65 << 1e-12;
+    QTest::newRow("same white changes nothing")
+        << XYZ{0.3, 0.4, 0.5} << d65 << d65 << XYZ{0.3, 0.4, 0.5} << 1e-12;
+    // The columns of the published Bradford matrix from D65 to D50 (seven decimals).
+    QTest::newRow("X alone") << XYZ{1, 0, 0} << d65 << d50 << XYZ{1.0478112, 0.0295424, -0.0092345}
+                             << 5e-7;
+    QTest::newRow("Y alone") << XYZ{0, 1, 0} << d65 << d50 << XYZ{0.0228866, 0.9904844, 0.0150436}
+                             << 5e-7;
+    QTest::newRow("Z alone") << XYZ{0, 0, 1} << d65 << d50 << XYZ{-0.0501270, -0.0170491, 0.7521316}
+                             << 5e-7;
+}
+
+void TestColorScience::bradfordGivesPublishedValues()
+{
+    QFETCH(Corvo::XYZ, xyz);
+    QFETCH(Corvo::XYZ, from);
+    QFETCH(Corvo::XYZ, to);
+    QFETCH(Corvo::XYZ, expected);
+    QFETCH(double, tolerance);
+    const Corvo::XYZ adapted = Corvo::bradfordAdapted(xyz, from, to);
+    const QString shown = QStringLiteral("%1 %2 %3")
+                              .arg(adapted.x, 0, 'f', 9)
+                              .arg(adapted.y, 0, 'f', 9)
+                              .arg(adapted.z, 0, 'f', 9);
+    QVERIFY2(closeTo(adapted.x, expected.x, tolerance), qPrintable(shown));
+    QVERIFY2(closeTo(adapted.y, expected.y, tolerance), qPrintable(shown));
+    QVERIFY2(closeTo(adapted.z, expected.z, tolerance), qPrintable(shown));
+}
+
+void TestColorScience::labSurvivesTheWayBackThroughXyz_data()
+{
+    QTest::addColumn<Lab>("lab");
+    QTest::newRow("white") << Lab{100.0, 0.0, 0.0};
+    QTest::newRow("saturated red") << Lab{53.2329, 80.1093, 67.2201};
+    QTest::newRow("dark blue in the linear part") << Lab{3.0, 4.0, -12.0};
+    QTest::newRow("black") << Lab{0.0, 0.0, 0.0};
+}
+
+void TestColorScience::labSurvivesTheWayBackThroughXyz()
+{
+    QFETCH(Lab, lab);
+    const Lab back = Corvo::labFromXyz(Corvo::xyzFromLab(lab, Corvo::d50White), Corvo::d50White);
+    QVERIFY(closeTo(back.l, lab.l, 1e-9));
+    QVERIFY(closeTo(back.a, lab.a, 1e-9));
+    QVERIFY(closeTo(back.b, lab.b, 1e-9));
 }
 
 void TestColorScience::outOfRangeColoursStayFinite_data()
