@@ -196,6 +196,10 @@ private slots:
         typeAndSearch(*widget, DB::chipColor(m_target).name());
         const QString shown = note(*widget);
         QVERIFY(!shown.isEmpty());
+        const SearchLayout &bar = widget->findChild<SearchWidget *>()->searchLayout();
+        QVERIFY(!bar.noteSwatch().isEmpty() && !bar.noteText().isEmpty());
+        QVERIFY(!bar.lineEdit().intersects(bar.noteSwatch()));
+        QVERIFY(bar.frame().contains(bar.noteText()));
         widget->rowChangedInteractively(Preferences::rowIndex(main));
         widget->tabPageSelected(PageOfTextures);
         QCOMPARE(note(*widget), shown);
