@@ -58,6 +58,7 @@ private slots:
     void leavesThePreferencesAlone();
     void listsMeasurementNames();
     void measurementWithoutNames();
+    void listsMeasurementValues();
 
 private:
     int run(const QStringList &arguments);
@@ -215,6 +216,47 @@ void PaletteCommandsTest::measurementWithoutNames()
     QCOMPARE(run({"cxf3", path("missing.cxf")}), 2);
     QVERIFY(m_err.contains(QStringLiteral("cannot read")));
     QCOMPARE(run({"cxf3", m_environment->root()}), 2);
+}
+
+void PaletteCommandsTest::listsMeasurementValues()
+{
+    QVERIFY(writeBytes(
+        path("values.cxf"),
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"><cc:Resources>"
+        "<cc:ObjectCollection><cc:Object Name=\"NL-21\"><cc:ColorValues>"
+        "<cc:ColorCIELab ColorSpecification=\"CS\"><cc:L>62.5</cc:L><cc:A>-1.25</cc:A>"
+        "<cc:B>30</cc:B></cc:ColorCIELab><cc:ColorSRGB><cc:R>200</cc:R><cc:G>nan</cc:G>"
+        "<cc:B>0</cc:B></cc:ColorSRGB></cc:ColorValues></cc:Object>"
+        "<cc:Object><cc:ColorValues><cc:ColorSRGB><cc:R>1</cc:R><cc:G>2</cc:G><cc:B>3</cc:B>"
+        "</cc:ColorSRGB></cc:ColorValues></cc:Object></cc:ObjectCollection>"
+        "<cc:ColorSpecificationCollection><cc:ColorSpecification Id=\"CS\"><cc:TristimulusSpec>"
+        "<cc:Illuminant>D65</cc:Illuminant><cc:Observer>10_Degree</cc:Observer>"
+        "</cc:TristimulusSpec></cc:ColorSpecification></cc:ColorSpecificationCollection>"
+        "</cc:Resources></cc:CxF>"));
+    QCOMPARE(run({"cxf3", path("values.cxf"), "--measurements", "--json"}), 0);
+    const QJsonArray expected{
+        QJsonObject{{"name", "NL-21"},
+                    {"lab", QJsonArray{62.5, -1.25, 30}},
+                    {"rgb", QJsonValue()},
+                    {"illuminant", "D65"},
+                    {"observer", "10_Degree"}},
+        QJsonObject{{"name", ""},
+                    {"lab", QJsonValue()},
+                    {"rgb", QJsonArray{1, 2, 3}},
+                    {"illuminant", QJsonValue()},
+                    {"observer", QJsonValue()}},
+    };
+    QCOMPARE(json().array(), expected);
+    QCOMPARE(run({"cxf3", path("values.cxf"), "--measurements"}), 0);
+    QCOMPARE(m_out, QStringLiteral("NL-21  Lab 62.5 -1.25 30 (D65 10_Degree)\n"
+                                   "(no name)  sRGB 1 2 3\n"));
+    // The names alone, as before.
+    QCOMPARE(run({"cxf3", path("values.cxf")}), 0);
+    QCOMPARE(m_out, QStringLiteral("NL-21\n"));
+    QVERIFY(writeBytes(path("empty.cxf"), "<CxF/>"));
+    QCOMPARE(run({"cxf3", path("empty.cxf"), "--measurements"}), 1);
+    QVERIFY(m_err.contains(QStringLiteral("no CxF3 objects")));
 }
 
 QTEST_GUILESS_MAIN(PaletteCommandsTest)

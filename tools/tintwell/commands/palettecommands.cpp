@@ -2,6 +2,7 @@
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/mypalettemodel.h"
+#include "engine/palette/paletteinterchange.h"
 #include "engine/palette/scratchpalettestore.h"
 #include "tools/tintwell/cli/commandregistry.h"
 #include "tools/tintwell/cli/invocation.h"
@@ -20,6 +21,9 @@ using namespace Corvo;
 
 const QString kSaveXmlOption = QStringLiteral("--save-xml");
 const QString kSaveTextOption = QStringLiteral("--save-text");
+const QString kMeasurementsOption = QStringLiteral("--measurements");
+const QString kExportOption = QStringLiteral("--export");
+const QString kExportFormats = QStringLiteral("gpl|ase|css|csv");
 
 QString nativePath(const QString &path)
 {
@@ -100,8 +104,40 @@ int savePalette(Tintwell::Invocation &call, const MyPaletteModel &palette)
     return Tintwell::ExitSuccess;
 }
 
+// The interchange format "--export" names and its output path (the second argument),
+// or the exit code after reporting bad usage. Without "--export" there is no second argument.
+int exportRequest(Tintwell::Invocation &call, std::optional<PaletteFileFormat> &format)
+{
+    if (!call.hasValue(kExportOption)) {
+        if (call.arguments().size() > 1)
+            return call.usageError(QStringLiteral("%1 names no output without %2")
+                                       .arg(call.argument(1), kExportOption));
+        return Tintwell::ExitSuccess;
+    }
+    format = interchangeFormatNamed(call.value(kExportOption));
+    if (!format)
+        return call.usageError(QStringLiteral("unknown export format \"%1\" (one of %2)")
+                                   .arg(call.value(kExportOption), kExportFormats));
+    if (call.argument(1).isEmpty())
+        return call.usageError(QStringLiteral("%1 needs an output file").arg(kExportOption));
+    return Tintwell::ExitSuccess;
+}
+
+int exportPalette(Tintwell::Invocation &call, const MyPaletteModel &palette,
+                  PaletteFileFormat format)
+{
+    const QString outPath = call.argument(1);
+    if (!palette.savePaletteTo(format, outPath))
+        return call.fail(Tintwell::ExitBadUsage,
+                         QStringLiteral("cannot write %1").arg(nativePath(outPath)));
+    return Tintwell::ExitSuccess;
+}
+
 int runPalette(Tintwell::Invocation &call)
 {
+    std::optional<PaletteFileFormat> exportFormat;
+    if (const int status = exportRequest(call, exportFormat))
+        return status;
     if (const int status = call.loadDataFolder())
         return status;
     const QString path = call.argument(0);
@@ -113,7 +149,90 @@ int runPalette(Tintwell::Invocation &call)
             QStringLiteral("%1 is not a palette file of version 2.0 or 3.0 that can be read here")
                 .arg(nativePath(path)));
     printPalette(call, palette);
-    return savePalette(call, palette);
+    if (const int status = savePalette(call, palette))
+        return status;
+    return exportFormat ? exportPalette(call, palette, *exportFormat) : Tintwell::ExitSuccess;
+}
+
+QJsonValue textOrNull(const QString &text)
+{
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+}
+
+QJsonObject measurementJson(const Cxf3Measurement &measurement)
+{
+    const QJsonValue lab =
+        measurement.lab
+            ? QJsonValue(QJsonArray{measurement.lab->l, measurement.lab->a, measurement.lab->b})
+            : QJsonValue();
+    const QJsonValue rgb = measurement.rgb
+                               ? QJsonValue(QJsonArray{measurement.rgb->red, measurement.rgb->green,
+                                                       measurement.rgb->blue})
+                               : QJsonValue();
+    return QJsonObject{
+        {"name", measurement.name},
+        {"lab", lab},
+        {"rgb", rgb},
+        {"illuminant", textOrNull(measurement.illuminant)},
+        {"observer", textOrNull(measurement.observer)},
+    };
+}
+
+QString valuesText(const char *label, double first, double second, double third)
+{
+    return QStringLiteral("  %1 %2 %3 %4")
+        .arg(QString::fromLatin1(label))
+        .arg(first, 0, 'g', 10)
+        .arg(second, 0, 'g', 10)
+        .arg(third, 0, 'g', 10);
+}
+
+QString measurementLine(const Cxf3Measurement &measurement)
+{
+    QString line = measurement.name.isEmpty() ? QStringLiteral("(no name)") : measurement.name;
+    if (measurement.lab) {
+        line += valuesText("Lab", measurement.lab->l, measurement.lab->a, measurement.lab->b);
+        QStringList conditions{measurement.illuminant, measurement.observer};
+        conditions.removeAll(QString());
+        if (!conditions.isEmpty())
+            line += QStringLiteral(" (%1)").arg(conditions.join(QLatin1Char(' ')));
+    }
+    if (measurement.rgb)
+        line +=
+            valuesText("sRGB", measurement.rgb->red, measurement.rgb->green, measurement.rgb->blue);
+    return line;
+}
+
+int printMeasurements(Tintwell::Invocation &call, const QByteArray &bytes, const QString &path)
+{
+    const QList<Cxf3Measurement> measurements = readCxf3Measurements(bytes);
+    if (call.json()) {
+        QJsonArray objects;
+        for (const Cxf3Measurement &measurement : measurements)
+            objects.append(measurementJson(measurement));
+        call.printJson(QJsonDocument(objects));
+    } else {
+        for (const Cxf3Measurement &measurement : measurements)
+            call.out() << measurementLine(measurement) << '\n';
+    }
+    if (measurements.isEmpty())
+        return call.fail(Tintwell::ExitNotFound,
+                         QStringLiteral("no CxF3 objects in %1").arg(nativePath(path)));
+    return Tintwell::ExitSuccess;
+}
+
+int printNames(Tintwell::Invocation &call, const QByteArray &bytes, const QString &path)
+{
+    const QStringList names = readCxf3ObjectNames(bytes);
+    if (call.json())
+        call.printJson(QJsonDocument(QJsonArray::fromStringList(names)));
+    else
+        for (const QString &name : names)
+            call.out() << name << '\n';
+    if (names.isEmpty())
+        return call.fail(Tintwell::ExitNotFound,
+                         QStringLiteral("no CxF3 object names in %1").arg(nativePath(path)));
+    return Tintwell::ExitSuccess;
 }
 
 int runCxf3(Tintwell::Invocation &call)
@@ -126,35 +245,31 @@ int runCxf3(Tintwell::Invocation &call)
         return call.usageError(QStringLiteral("%1 is larger than any measurement file (%2 bytes)")
                                    .arg(nativePath(path))
                                    .arg(kMaxCxf3Bytes));
-    const QStringList names = readCxf3ObjectNames(file.read(kMaxCxf3Bytes));
-    if (call.json())
-        call.printJson(QJsonDocument(QJsonArray::fromStringList(names)));
-    else
-        for (const QString &name : names)
-            call.out() << name << '\n';
-    if (names.isEmpty())
-        return call.fail(Tintwell::ExitNotFound,
-                         QStringLiteral("no CxF3 object names in %1").arg(nativePath(path)));
-    return Tintwell::ExitSuccess;
+    const QByteArray bytes = file.read(kMaxCxf3Bytes);
+    if (call.hasFlag(kMeasurementsOption))
+        return printMeasurements(call, bytes, path);
+    return printNames(call, bytes, path);
 }
 
 const Tintwell::CommandRegistration palette({
     QStringLiteral("palette"),
-    QStringLiteral("FILE [--save-xml OUT] [--save-text OUT]"),
-    QStringLiteral("loads a palette file into a scratch palette, lists it and writes it back"),
-    {kSaveXmlOption, kSaveTextOption},
+    QStringLiteral("FILE [--save-xml OUT] [--save-text OUT] [--export gpl|ase|css|csv OUT]"),
+    QStringLiteral("loads a palette file into a scratch palette, lists it, writes it back and "
+                   "exports it for other programs"),
+    {kSaveXmlOption, kSaveTextOption, kExportOption},
     {},
     1,
-    1,
+    2,
     runPalette,
 });
 
 const Tintwell::CommandRegistration cxf3({
     QStringLiteral("cxf3"),
-    QStringLiteral("FILE"),
-    QStringLiteral("lists the colour names of a Capsure measurement file"),
+    QStringLiteral("FILE [--measurements]"),
+    QStringLiteral("lists the colour names (or every object's colour values) of a Capsure "
+                   "measurement file"),
     {},
-    {},
+    {kMeasurementsOption},
     1,
     1,
     runCxf3,
