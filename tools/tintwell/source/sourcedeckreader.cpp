@@ -56,16 +56,22 @@ bool SourceDeckReader::fail(const QString &where, const QString &what)
 
 std::optional<DeckModel> SourceDeckReader::read(const QString &folder)
 {
-    m_folder = QDir(folder);
-    m_products.clear();
-    QFile file(m_folder.filePath(deckFileName()));
-    if (!m_folder.exists() || !file.open(QIODevice::ReadOnly)) {
+    QFile file(QDir(folder).filePath(deckFileName()));
+    if (!QDir(folder).exists() || !file.open(QIODevice::ReadOnly)) {
         m_lastError =
             QStringLiteral("cannot read %1").arg(QDir::toNativeSeparators(file.fileName()));
         return std::nullopt;
     }
+    return readDocument(file.readAll(), folder);
+}
+
+std::optional<DeckModel> SourceDeckReader::readDocument(const QByteArray &json,
+                                                        const QString &folder)
+{
+    m_folder = QDir(folder);
+    m_products.clear();
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
         m_lastError = QStringLiteral("%1: not valid JSON at offset %2: %3")
                           .arg(deckFileName())

@@ -22,6 +22,9 @@ public:
     static QString deckFileName() { return QStringLiteral("deck.json"); }
 
     std::optional<DeckModel> read(const QString &folder);
+    // The deck of a "deck.json" held in memory; the image files it names are read from
+    // the folder.
+    std::optional<DeckModel> readDocument(const QByteArray &json, const QString &folder);
     QString lastError() const { return m_lastError; }
 
 private:

@@ -1,0 +1,96 @@
+#include "fuzz/fuzzcollection.h"
+
+#include "engine/db/collectioncatalogue.h"
+#include "engine/db/preparedquery.h"
+#include "engine/settings/collectionsettings.h"
+#include "tools/tintwell/model/deckwriter.h"
+#include "tools/tintwell/source/sourcedeckreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QSqlDatabase>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Millions of inputs each log a failed statement or a bad file; printing them would cost
+// more than the reading.
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+} // namespace
+
+FuzzCollection &FuzzCollection::instance()
+{
+    static FuzzCollection world;
+    return world;
+}
+
+QString FuzzCollection::exampleSource()
+{
+    return QStringLiteral(HUEPORT_FUZZ_EXAMPLE_SOURCE);
+}
+
+FuzzCollection::FuzzCollection() : m_root(QDir::tempPath() + QStringLiteral("/hueport-fuzz-XXXXXX"))
+{
+    qInstallMessageHandler(dropMessage);
+    if (!m_root.isValid())
+        return;
+    const QString config = m_root.filePath(QStringLiteral("config"));
+    const QString temp = m_root.filePath(QStringLiteral("tmp"));
+    QDir().mkpath(config);
+    QDir().mkpath(temp);
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(m_root.filePath(QStringLiteral("share"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    qputenv("TMPDIR", QFile::encodeName(temp));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    const QString data = m_root.filePath(QStringLiteral("share/Velmora/Tintwell/SQLite"));
+    QDir().mkpath(data + QStringLiteral("/Contents/Resources"));
+    Corvo::DB::setDataFolder(data);
+    m_filePath = data + QStringLiteral("/Contents/Resources/harbour.db");
+    m_valid = writeCollectionFile();
+    if (!m_valid)
+        std::fprintf(stderr, "fuzz: cannot write the collection file from %s\n",
+                     qPrintable(exampleSource()));
+}
+
+bool FuzzCollection::writeCollectionFile()
+{
+    Tintwell::SourceDeckReader reader;
+    const std::optional<Tintwell::DeckModel> deck = reader.read(exampleSource());
+    Tintwell::DeckWriter writer;
+    if (!deck || !writer.write(*deck, m_filePath))
+        return false;
+    Corvo::DB::loadCatalogue(Corvo::DB::catalogue(), true);
+    for (const Corvo::DB::CollectionInfo &info : Corvo::DB::catalogue().entries()) {
+        if (info.uuid != Corvo::DB::systemWideCollectionUuid())
+            m_collections.append(info.uuid);
+    }
+    return !m_collections.isEmpty();
+}
+
+void FuzzCollection::replaceFile(const QByteArray &bytes)
+{
+    // The engine names a file's connection after its path.
+    Corvo::DB::PreparedQuery::forgetConnection(m_filePath);
+    QSqlDatabase::removeDatabase(m_filePath);
+    Corvo::CollectionSettings::resetCache();
+    writeBytes(m_filePath, bytes);
+}
+
+QString FuzzCollection::writeScratchFile(const QByteArray &bytes)
+{
+    const QString path = m_root.filePath(QStringLiteral("input.db"));
+    writeBytes(path, bytes);
+    return path;
+}

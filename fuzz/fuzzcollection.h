@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUuid>
+
+// The world of a fuzz target that reads collections: Qt's messages silenced, a private
+// temporary folder holding the data folder, the preferences and the temporary files, and
+// in it one collection file written from the example deck and catalogued. Made on first
+// use, removed at exit.
+class FuzzCollection
+{
+public:
+    static FuzzCollection &instance();
+
+    bool isValid() const { return m_valid; }
+    // The example deck's source folder, as the collection tool reads it.
+    static QString exampleSource();
+    QString filePath() const { return m_filePath; }
+    // The catalogued collections of the file, the system-wide one left out.
+    const QList<QUuid> &collections() const { return m_collections; }
+
+    // Puts the bytes in place of the collection file, with every connection to the old
+    // contents closed and every cached setting dropped, so the next query reads them.
+    void replaceFile(const QByteArray &bytes);
+    // A file of the private folder outside the data folder, holding the bytes.
+    QString writeScratchFile(const QByteArray &bytes);
+
+private:
+    FuzzCollection();
+    bool writeCollectionFile();
+
+    QTemporaryDir m_root;
+    QString m_filePath;
+    QList<QUuid> m_collections;
+    bool m_valid = false;
+};
