@@ -58,14 +58,37 @@ QStringList cardCodes(const QUuid &collection, int pageIndex)
     return codes;
 }
 
-// A measurement naming the colours, in a file that lives as long as the process.
-QString measurementFile(const QStringList &names)
+// The chip at that position of a card; a default chip when there is none.
+DB::ColorEntry cardChip(const QUuid &collection, int pageIndex, int chipIndex)
+{
+    DB::ColorPage page;
+    if (DB::pageAt(collection, pageIndex, page) != DB::Ok)
+        return {};
+    return page.rows.value(chipIndex);
+}
+
+// sRGB values as a device states them, a little off the chip's: no measurement hits a
+// paint exactly.
+QByteArray measuredRgb(const DB::ColorEntry &chip)
+{
+    const auto channel = [](int value, int offset) {
+        return QByteArray::number(qBound(0, value + offset, 255));
+    };
+    return "<cc:ColorValues><cc:ColorSRGB><cc:R>" + channel(chip.red, 5) + "</cc:R><cc:G>" +
+           channel(chip.green, -4) + "</cc:G><cc:B>" + channel(chip.blue, 3) +
+           "</cc:B></cc:ColorSRGB></cc:ColorValues>";
+}
+
+// A measurement naming the colours, each object carrying the measured values, in a file
+// that lives as long as the process.
+QString measurementFile(const QStringList &names, const QByteArray &values = {})
 {
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Capsure.cxf"));
     QByteArray objects;
     for (const QString &name : names)
-        objects += "<cc:Object ObjectType=\"Target\" Name=\"" + name.toUtf8() + "\"/>";
+        objects += "<cc:Object ObjectType=\"Target\" Name=\"" + name.toUtf8() + "\">" + values +
+                   "</cc:Object>";
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?><cc:CxF "
@@ -137,16 +160,22 @@ QImage shootPickerTop(Stage &stage, PickerTop::State state)
     return stage.shoot(new PickerTop(mainCollection(), state), where, mainCollection());
 }
 
-QImage shootDialog(Stage &stage)
+// Two strong reds of the main deck and a metallic, measured near the first red; or a
+// measurement whose name no chip carries, answered by the nearest chips.
+QImage shootDialog(Stage &stage, bool named)
 {
     makeCurrent(mainCollection());
-    // Two strong reds of the main deck and a metallic.
     QStringList names = cardCodes(mainCollection(), kRedCard).mid(kFirstRedChip, 2);
     names += cardCodes(metallicCollection(), 1).mid(0, 1);
-    const QList<CapsureCandidate> candidates = importCapsureFile(measurementFile(names));
-    if (candidates.size() != 3)
-        stage.fail(
-            QStringLiteral("the Capsure dialog has %1 candidates, not 3").arg(candidates.size()));
+    if (!named)
+        names = QStringList{QStringLiteral("Sample 0417")};
+    const QByteArray values = measuredRgb(cardChip(mainCollection(), kRedCard, kFirstRedChip));
+    const QList<CapsureCandidate> candidates = importCapsureFile(measurementFile(names, values));
+    const qsizetype expected = named ? 3 : kNearestCapsureChips;
+    if (candidates.size() != expected || !candidates.first().deltaE)
+        stage.fail(QStringLiteral("the Capsure dialog has %1 candidates, not %2 with differences")
+                       .arg(candidates.size())
+                       .arg(expected));
     return stage.shoot(new CapsureSelectDialog(candidates), kDialogPlace, mainCollection());
 }
 
@@ -164,7 +193,9 @@ QList<Shot> selectorShots()
          [](Stage &stage) { return shootPickerTop(stage, PickerTop::State::ListOpen); }},
         {QStringLiteral("selector-capsure"),
          [](Stage &stage) { return shootPickerTop(stage, PickerTop::State::MeasurementReady); }},
-        {QStringLiteral("capsure-dialog"), [](Stage &stage) { return shootDialog(stage); }},
+        {QStringLiteral("capsure-dialog"), [](Stage &stage) { return shootDialog(stage, true); }},
+        {QStringLiteral("capsure-dialog-nearest"),
+         [](Stage &stage) { return shootDialog(stage, false); }},
     };
 }
 
