@@ -13,8 +13,10 @@
 #include <cstdio>
 
 // A click on the Capsure button on the demo deck, up to the dialog: the measurement read
-// read-only, its names taken from the CxF3 document, each looked up in the Capsure-enabled
-// collections, the chips grouped by priority and their collections named.
+// read-only, its names and colour taken from the CxF3 document, the names looked up in the
+// Capsure-enabled collections, the chips grouped by priority, their collections named and
+// their differences from the measured colour computed; and a measurement whose name no
+// chip carries, answered by the nearest chips of those collections.
 namespace {
 
 constexpr int kNamedColours = 10;
@@ -51,6 +53,7 @@ bool writeMeasurement(const QString &path, const QStringList &names)
 }
 
 QString g_measurement;
+QString g_unnamedMeasurement;
 
 void importMeasurement(benchmark::State &state)
 {
@@ -63,8 +66,24 @@ void importMeasurement(benchmark::State &state)
     state.counters["candidates"] = static_cast<double>(found);
 }
 
+void importUnmatchedMeasurement(benchmark::State &state)
+{
+    qsizetype found = 0;
+    for (auto _ : state) {
+        const QList<Corvo::CapsureCandidate> candidates =
+            Corvo::importCapsureFile(g_unnamedMeasurement);
+        found = candidates.size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["candidates"] = static_cast<double>(found);
+}
+
 } // namespace
 
+BENCHMARK(importUnmatchedMeasurement)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(importMeasurement)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
@@ -80,8 +99,10 @@ int main(int argc, char **argv)
     QTemporaryDir folder;
     const QStringList codes = demoCodes(kNamedColours);
     g_measurement = folder.filePath(QStringLiteral("Capsure.cxf"));
+    g_unnamedMeasurement = folder.filePath(QStringLiteral("Unnamed.cxf"));
     if (!world.isValid() || codes.size() != kNamedColours ||
-        !writeMeasurement(g_measurement, codes)) {
+        !writeMeasurement(g_measurement, codes) ||
+        !writeMeasurement(g_unnamedMeasurement, {QStringLiteral("NO SUCH COLOUR")})) {
         std::fprintf(stderr, "bench_capsure: cannot prepare the demo deck and measurement\n");
         return 1;
     }

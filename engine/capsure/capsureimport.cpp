@@ -1,19 +1,17 @@
 #include "engine/capsure/capsureimport.h"
 
 #include "engine/capsure/cxf3reader.h"
-#include "engine/colour/colormatching.h"
 #include "engine/db/capsurequeries.h"
 #include "engine/db/collectionaccess.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
-#include "engine/db/navigationqueries.h"
+#include "engine/db/nearestchips.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
-#include <algorithm>
 #include <cmath>
 
 namespace Corvo {
@@ -89,38 +87,19 @@ QList<CapsureCandidate> namedCandidates(const QStringList &names,
     return candidates;
 }
 
-struct RankedChip
-{
-    ColorMatch match;
-    const CapsureCollection *collection = nullptr;
-};
-
-// Each collection's nearest chips, merged; equal differences keep the priority order.
 QList<CapsureCandidate> nearestCandidates(const Lab &colour,
                                           const QList<CapsureCollection> &collections)
 {
-    QList<RankedChip> ranked;
+    QList<QUuid> uuids;
+    QHash<QUuid, QString> names;
     for (const CapsureCollection &collection : collections) {
-        QList<DB::LabSample> index;
-        if (DB::rowLabTable(collection.uuid, index) != DB::Ok)
-            continue;
-        for (const ColorMatch &match : nearestColors(colour, index, kNearestCapsureChips))
-            ranked.append({match, &collection});
+        uuids.append(collection.uuid);
+        names.insert(collection.uuid, collection.name);
     }
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const RankedChip &one, const RankedChip &other) {
-                         return one.match.deltaE < other.match.deltaE;
-                     });
     QList<CapsureCandidate> candidates;
-    for (const RankedChip &chip : ranked) {
-        if (candidates.size() == kNearestCapsureChips)
-            break;
-        DB::ColorEntry entry;
-        if (DB::rowById(chip.collection->uuid, chip.match.rowId, entry) != DB::Ok)
-            continue;
-        candidates.append({chip.collection->uuid, chip.collection->name, entry,
-                           differenceTo(colour, entry), true});
-    }
+    for (const DB::NearestChip &chip : DB::nearestChips(uuids, colour, kNearestCapsureChips))
+        candidates.append({chip.collection, names.value(chip.collection), chip.entry,
+                           differenceTo(colour, chip.entry), true});
     return candidates;
 }
 
