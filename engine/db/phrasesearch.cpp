@@ -6,6 +6,7 @@
 #include "engine/db/preparedquery.h"
 #include "engine/db/sqlfunctions.h"
 
+#include <QSet>
 #include <QSqlRecord>
 
 #include <algorithm>
@@ -14,17 +15,15 @@ namespace Corvo::DB {
 
 namespace {
 
-const QString kPageNameSuggestionsSql =
-    QStringLiteral("SELECT DISTINCT P.NAME%1 AS ENTRY FROM PAGE P LEFT JOIN COLLECTION_PAGE_MAP "
-                   "CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
-const QString kRowNameSuggestionsSql = QStringLiteral(
-    "SELECT DISTINCT R.NAME%1 AS ENTRY FROM ROW R LEFT JOIN PAGE P ON R.PAGE_ID = P.ID LEFT "
-    "JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
-const QString kCodeSuggestionsSql = QStringLiteral(
-    "SELECT DISTINCT R.CODE AS ENTRY FROM ROW R LEFT JOIN PAGE P ON R.PAGE_ID = P.ID LEFT JOIN "
-    "COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = ?");
-const QString kSuggestionsSql =
-    QStringLiteral("SELECT DISTINCT ENTRY FROM (%1) WHERE LENGTH(TRIM(ENTRY)) > 0");
+// The searchable texts are read in one pass over the collection's cards and one over its
+// chips, and repeats are dropped in a hash set: a DISTINCT over a UNION of the columns
+// built temporary trees of every text, most of the time on a large deck.
+const QString kPageNameTextsSql =
+    QStringLiteral("SELECT %1 FROM PAGE P JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
+                   "WHERE CMAP.COLLECTION_ID = ?");
+const QString kRowTextsSql = QStringLiteral(
+    "SELECT %1 FROM COLLECTION_PAGE_MAP CMAP JOIN PAGE P ON P.ID = CMAP.PAGE_ID JOIN \"ROW\" R "
+    "ON R.PAGE_ID = P.ID WHERE CMAP.COLLECTION_ID = ?");
 
 // Both phrase statements bind the collection ID and then the phrase once per "?".
 const QString kCardOrChipSql = QStringLiteral(
@@ -69,13 +68,32 @@ QString upperColumns(const QList<int> &order, const QString &table)
     return columns.join(QLatin1Char(','));
 }
 
-// One sub-statement per searched column, each taking the collection ID.
-QStringList suggestionParts(const NameOrders &orders)
+// Blank texts are no suggestions: SQLite's TRIM() removes spaces only, so do the same.
+bool isBlank(const QString &text)
 {
-    QStringList parts = columnTexts(orders.pageNameSearch, kPageNameSuggestionsSql);
-    parts += columnTexts(orders.rowNameSearch, kRowNameSuggestionsSql);
-    parts.append(kCodeSuggestionsSql);
-    return parts;
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
+// Appends every text of the statement's columns not seen before; false when it failed.
+bool collectTexts(PreparedQuery &query, qint64 collectionId, QSet<QString> &seen,
+                  QStringList &texts)
+{
+    if (!query.exec({collectionId}))
+        return false;
+    const int columns = query->record().count();
+    while (query->next()) {
+        for (int column = 0; column < columns; ++column) {
+            const QVariant value = query->value(column);
+            if (value.isNull())
+                continue;
+            const QString text = value.toString();
+            if (!isBlank(text) && !seen.contains(text)) {
+                seen.insert(text);
+                texts.append(text);
+            }
+        }
+    }
+    return true;
 }
 
 bool caseInsensitiveLess(const QString &x, const QString &y)
@@ -93,15 +111,19 @@ int searchSuggestions(const QUuid &uuid, QStringList &suggestions)
     const int connected = accessCollection(uuid, access);
     if (connected < 0)
         return connected;
-    const QStringList parts = suggestionParts(currentNameOrders());
-    PreparedQuery query(access.database,
-                        kSuggestionsSql.arg(parts.join(QStringLiteral(" UNION "))));
-    for (int part = 0; part < parts.size(); ++part)
-        query->bindValue(part, access.id);
-    if (query.exec()) {
-        while (query->next())
-            suggestions.append(query->value(0).toString());
+    const NameOrders &orders = currentNameOrders();
+    const QStringList pageColumns = columnTexts(orders.pageNameSearch, QStringLiteral("P.NAME%1"));
+    const QStringList rowColumns = columnTexts(orders.rowNameSearch, QStringLiteral("R.NAME%1"))
+                                   << QStringLiteral("R.CODE");
+    QSet<QString> seen;
+    bool ran = true;
+    if (!pageColumns.isEmpty()) {
+        PreparedQuery pages(access.database, kPageNameTextsSql.arg(pageColumns.join(u',')));
+        ran = collectTexts(pages, access.id, seen, suggestions);
     }
+    PreparedQuery rows(access.database, kRowTextsSql.arg(rowColumns.join(u',')));
+    if (!ran || !collectTexts(rows, access.id, seen, suggestions))
+        suggestions.clear();
     std::sort(suggestions.begin(), suggestions.end(), caseInsensitiveLess);
     return suggestions.isEmpty() ? Failed : Ok;
 }
