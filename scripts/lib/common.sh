@@ -9,6 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libxml2-dev libsqlite3-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
+    clang lld libclang-rt-14-dev
 )
 
 log() { printf '==> %s\n' "$*"; }
@@ -36,22 +37,28 @@ ensure_packages() {
 
 configure_and_build() {
     log "configuring in $BUILD_DIR"
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld" -DCMAKE_SHARED_LINKER_FLAGS="-fuse-ld=lld" \
+        -DCMAKE_MODULE_LINKER_FLAGS="-fuse-ld=lld" >/dev/null
     log "building"
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
-# A second tree with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+# A second tree with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer. Clang
+# compiles it in about half the time g++ takes at -O0, and line tables (-g1) are all the
+# sanitizer reports need.
 SANITIZE_DIR="${HUEPORT_SANITIZE_DIR:-$ROOT/build-sanitize}"
 configure_and_build_sanitized() {
     local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    local link="-fsanitize=address,undefined -fuse-ld=lld"
     log "configuring the sanitizer build in $SANITIZE_DIR"
-    cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
         -DHUEPORT_BUILD_BENCHMARKS=OFF \
         -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
-        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-        -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
-        -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+        -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_C_FLAGS_DEBUG="-g1" \
+        -DCMAKE_EXE_LINKER_FLAGS="$link" \
+        -DCMAKE_SHARED_LINKER_FLAGS="$link" \
+        -DCMAKE_MODULE_LINKER_FLAGS="$link" >/dev/null
     log "building with sanitizers"
     cmake --build "$SANITIZE_DIR" -j "$(nproc)"
 }
