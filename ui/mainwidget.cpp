@@ -574,26 +574,32 @@ QString MainWidget::dialogStartPath() const
            text(m_collection, "common.filedialog.palettefile.defaultfilename");
 }
 
+QList<PaletteFileDialogs::SaveFilter> MainWidget::saveFilters(bool textAllowed) const
+{
+    QList<PaletteFileDialogs::SaveFilter> filters{{paletteFilter(), PaletteFileFormat::Xml}};
+    if (textAllowed)
+        filters.append({textFilter(), PaletteFileFormat::Text});
+    return filters + PaletteFileDialogs::interchangeFilters();
+}
+
 void MainWidget::saveButtonClicked()
 {
     const bool textAllowed = CollectionSettings::savePaletteTextFormat(m_collection, false);
-    QStringList filters{paletteFilter()};
-    if (textAllowed)
-        filters.append(textFilter());
-    QString selected =
-        textAllowed && Preferences::myPaletteSaveFileFormat() == int(PaletteFileFormat::Text)
-            ? textFilter()
-            : paletteFilter();
+    const QList<PaletteFileDialogs::SaveFilter> filters = saveFilters(textAllowed);
+    QString selected = PaletteFileDialogs::filterOf(
+        filters, PaletteFileDialogs::rememberedSaveFormat(textAllowed));
+    QStringList offered;
+    for (const PaletteFileDialogs::SaveFilter &filter : filters)
+        offered.append(filter.filter);
     const QString start = dialogStartPath();
     const QString path =
         m_saveDialog(this, text(m_collection, "common.filedialog.palettefile.savedialogcaption"),
-                     start, filters.join(QStringLiteral(";;")), &selected);
+                     start, offered.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return;
-    const PaletteFileFormat format =
-        textAllowed && selected == textFilter() ? PaletteFileFormat::Text : PaletteFileFormat::Xml;
+    const PaletteFileFormat format = PaletteFileDialogs::formatOf(filters, selected);
     emit savePaletteTo(format, path);
-    Preferences::setMyPaletteSaveFileFormat(int(format));
+    PaletteFileDialogs::rememberSaveFormat(format);
     Preferences::setMyPaletteLastSavePath(path);
 }
 
@@ -607,7 +613,7 @@ void MainWidget::loadButtonClicked()
     if (path.isEmpty())
         return;
     emit loadPaletteFrom(PaletteFileFormat::Xml, path);
-    Preferences::setMyPaletteSaveFileFormat(int(PaletteFileFormat::Xml));
+    PaletteFileDialogs::rememberSaveFormat(PaletteFileFormat::Xml);
     Preferences::setMyPaletteLastSavePath(path);
 }
 

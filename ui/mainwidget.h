@@ -3,6 +3,7 @@
 #include "engine/db/colorentry.h"
 #include "engine/palette/palettefileformat.h"
 #include "ui/mainwidgetlayout.h"
+#include "ui/palettefiledialogs.h"
 #include "ui/selectioncontroller.h"
 #include "ui/selectiontypes.h"
 
@@ -134,6 +135,7 @@ private:
     QWidget *schemerForCardType() const;
     QString paletteFilter() const;
     QString textFilter() const;
+    QList<PaletteFileDialogs::SaveFilter> saveFilters(bool textAllowed) const;
     QString dialogStartPath() const;
     void openTemporaryPage(const QString &link);
     void updateAccessibleDescription();

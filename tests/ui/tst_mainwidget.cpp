@@ -253,44 +253,74 @@ private slots:
 
     void saveDialog_data()
     {
-        QTest::addColumn<QString>("chosenFilterStart");
-        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("chosenExtension");
+        QTest::addColumn<QString>("fileName");
         QTest::addColumn<int>("format");
+        QTest::addColumn<int>("savedFormat"); // MyPaletteSaveFileFormat afterwards
+        const int xml = int(PaletteFileFormat::Xml);
         QTest::newRow("palette file") << ""
-                                      << "/tmp/x.palette" << int(PaletteFileFormat::Xml);
-        QTest::newRow("text file") << "text"
-                                   << "/tmp/x.txt" << int(PaletteFileFormat::Text);
+                                      << "x.palette" << xml << xml;
+        QTest::newRow("text file")
+            << "txt"
+            << "x.txt" << int(PaletteFileFormat::Text) << int(PaletteFileFormat::Text);
+        QTest::newRow("gpl") << "gpl"
+                             << "x.gpl" << int(PaletteFileFormat::Gpl) << xml;
+        QTest::newRow("ase") << "ase"
+                             << "x.ase" << int(PaletteFileFormat::Ase) << xml;
+        QTest::newRow("css") << "css"
+                             << "x.css" << int(PaletteFileFormat::Css) << xml;
+        QTest::newRow("csv") << "csv"
+                             << "x.csv" << int(PaletteFileFormat::Csv) << xml;
         QTest::newRow("cancelled") << ""
-                                   << "" << -1;
+                                   << "" << -1 << xml;
     }
 
+    // The filters offered, the format saved, and the filter the next save starts with.
     void saveDialog()
     {
-        QFETCH(QString, chosenFilterStart);
-        QFETCH(QString, path);
+        QFETCH(QString, chosenExtension);
+        QFETCH(QString, fileName);
         QFETCH(int, format);
+        QFETCH(int, savedFormat);
+        const QString path =
+            fileName.isEmpty() ? QString() : m_world.environment().root() + "/" + fileName;
         auto widget = freshWidget(DemoWorld::mainCollection());
         QStringList offered;
-        widget->setFileDialogs(
-            [&](QWidget *, const QString &, const QString &, const QString &filters,
-                QString *selected) {
-                offered = filters.split(";;");
-                if (!chosenFilterStart.isEmpty())
-                    *selected = offered.last();
-                return path;
-            },
-            {});
+        QString preselected;
+        const MainWidget::FileDialog save = [&](QWidget *, const QString &, const QString &,
+                                                const QString &filters, QString *selected) {
+            offered = filters.split(";;");
+            preselected = *selected;
+            for (const QString &filter : offered) {
+                if (!chosenExtension.isEmpty() && filter.endsWith("(*." + chosenExtension + ")"))
+                    *selected = filter;
+            }
+            return path;
+        };
+        const MainWidget::FileDialog open = [](QWidget *, const QString &, const QString &,
+                                               const QString &,
+                                               QString *) { return QString("y.palette"); };
+        widget->setFileDialogs(save, open);
         QSignalSpy saves(widget.get(), &MainWidget::savePaletteTo);
         widget->saveButtonClicked();
-        // The demo collection allows the text listing.
-        QCOMPARE(offered.size(), 2);
-        QVERIFY(offered.last().endsWith("(*.txt)"));
+        // The demo collection allows the text listing; the interchange formats follow it.
+        const QStringList extensions{"palette", "txt", "gpl", "ase", "css", "csv"};
+        QCOMPARE(offered.size(), extensions.size());
+        for (qsizetype i = 0; i < extensions.size(); ++i)
+            QVERIFY(offered.at(i).endsWith("(*." + extensions.at(i) + ")"));
         QCOMPARE(saves.count(), format < 0 ? 0 : 1);
+        QCOMPARE(Preferences::myPaletteSaveFileFormat(), savedFormat);
         if (format < 0)
             return;
         QCOMPARE(saves.first().at(0).value<PaletteFileFormat>(), PaletteFileFormat(format));
-        QCOMPARE(Preferences::myPaletteSaveFileFormat(), format);
         QCOMPARE(Preferences::myPaletteLastSavePath(), path);
+        widget->saveButtonClicked();
+        QVERIFY(preselected.endsWith("(*." + extensions.at(format) + ")"));
+        // Opening a palette file makes the palette file the first choice again.
+        widget->loadButtonClicked();
+        QVERIFY(Preferences::myPaletteExportFileFormat().isEmpty());
+        widget->saveButtonClicked();
+        QVERIFY(preselected.endsWith("(*.palette)"));
     }
 
     // The footer's pages show the current collection's text, also after a switch.
