@@ -53,6 +53,8 @@ private slots:
     void listsALoadedPalette();
     void writesThePaletteBack();
     void emptyPaletteWritesNoTextList();
+    void exportsThePalette_data();
+    void exportsThePalette();
     void refusesFilesItCannotRead_data();
     void refusesFilesItCannotRead();
     void leavesThePreferencesAlone();
@@ -152,6 +154,44 @@ void PaletteCommandsTest::emptyPaletteWritesNoTextList()
     QVERIFY(json().object().value("cells").toArray().isEmpty());
     QVERIFY(!QFile::exists(path("none.txt")));
     QVERIFY(fileBytes(path("none-again.palette")).contains("<chips>\n\t</chips>"));
+}
+
+void PaletteCommandsTest::exportsThePalette_data()
+{
+    QTest::addColumn<QStringList>("options"); // "OUT" stands for the output file
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("gpl") << QStringList{"--export", "gpl", "OUT"} << 0
+                         << QByteArray("GIMP Palette\nName: Hall & stairs\nColumns: 6\n#\n") << "";
+    QTest::newRow("ase") << QStringList{"--export", "ase", "OUT"} << 0
+                         << QByteArray("ASEF\0\1\0\0\0\0\0\4", 12) << "";
+    QTest::newRow("css") << QStringList{"--export", "css", "OUT"} << 0
+                         << QByteArray("/* Hall & stairs */\n:root {\n  --nl-21: #") << "";
+    QTest::newRow("csv in capitals")
+        << QStringList{"--export=CSV", "OUT"} << 0 << QByteArray("\xEF\xBB\xBFRow,Column,") << "";
+    QTest::newRow("unknown format") << QStringList{"--export", "pdf", "OUT"} << 2 << QByteArray()
+                                    << "unknown export format \"pdf\"";
+    QTest::newRow("no output") << QStringList{"--export", "gpl"} << 2 << QByteArray()
+                               << "--export needs an output file";
+    QTest::newRow("output without format")
+        << QStringList{"OUT"} << 2 << QByteArray() << "names no output without --export";
+    QTest::newRow("unwritable") << QStringList{"--export", "css", "OUT/x.css"} << 2 << QByteArray()
+                                << "cannot write";
+}
+
+void PaletteCommandsTest::exportsThePalette()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QByteArray, start);
+    QFETCH(QString, message);
+    const QString out = path("exported");
+    options.replaceInStrings(QStringLiteral("OUT"), out);
+    QCOMPARE(run(QStringList{"palette", path("two.palette")} + options), status);
+    QVERIFY2(fileBytes(out).startsWith(start), fileBytes(out).toHex().constData());
+    QCOMPARE(QFile::exists(out), status == 0);
+    QVERIFY2(m_err.contains(message), qPrintable(m_err));
 }
 
 void PaletteCommandsTest::refusesFilesItCannotRead_data()
