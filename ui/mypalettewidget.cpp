@@ -10,6 +10,7 @@
 #include "ui/themeimage.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,6 +30,7 @@ const QString kStripKey = QStringLiteral("image.widget.bar.background");
 const QString kQuestionIconKey = QStringLiteral("image.mypalette.clear.question.icon");
 const QString kQuestionCaptionKey = QStringLiteral("common.confirmation.dialog.caption");
 const QString kQuestionTextKey = QStringLiteral("mypalette.clearpalettebutton.question");
+const QString kSaveCaptionKey = QStringLiteral("common.filedialog.palettefile.savedialogcaption");
 constexpr QSize kStripTileSize(MyPaletteLayout::kStripHeight, MyPaletteLayout::kStripHeight);
 constexpr QSize kButtonImageSize(16, 16);
 constexpr QSize kQuestionIconSize(48, 48);
@@ -437,7 +439,21 @@ void MyPaletteWidget::gridClicked(bool checked)
 
 void MyPaletteWidget::savePaletteTo(PaletteFileFormat format, const QString &path)
 {
-    m_model->savePaletteTo(format, path);
+    if (!m_model->savePaletteTo(format, path))
+        reportSaveFailure(path);
+}
+
+// The user believes the palette is on disk unless told otherwise; the previous file is
+// still there, so only the failure needs saying.
+void MyPaletteWidget::reportSaveFailure(const QString &path)
+{
+    auto *box = new QMessageBox(
+        QMessageBox::Warning, DB::localizedString(m_collection, kSaveCaptionKey),
+        tr("The palette could not be saved to %1.").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }
 
 void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, const QString &path)

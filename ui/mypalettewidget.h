@@ -86,6 +86,7 @@ private:
     void hideToolTip();
     void updateAccessibleText();
     QString cellDescription(const QPoint &cell) const;
+    void reportSaveFailure(const QString &path);
 
     MyPaletteModel *m_model;
     QUuid m_collection;

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 
 #include <algorithm>
 #include <map>
@@ -23,6 +24,10 @@ const QString kEnumeratorConnection = QStringLiteral("collectionEnumerator");
 const QString kAvailabilityConnection = QStringLiteral("tmpCheckAvailability");
 // A read-write open would create a missing file; the system never writes a collection.
 const QString kReadOnlyOptions = QStringLiteral("QSQLITE_OPEN_READONLY");
+const QString kReadOnlyUriOptions = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+// The file header's read and write format versions are 2 in a write-ahead-log file.
+constexpr qint64 kFormatVersionOffset = 18;
+constexpr char kWriteAheadLogVersion = 2;
 
 const QString kEnabledCollectionsSql = QStringLiteral(
     "SELECT     DISTINCT C.* FROM     COLLECTION C     LEFT JOIN SETTING S ON S.COLLECTION_ID "
@@ -42,6 +47,30 @@ QString connectionNameFor(const QString &path)
     return path;
 }
 
+bool usesWriteAheadLog(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(kFormatVersionOffset))
+        return false;
+    const QByteArray versions = file.read(2);
+    return versions.size() == 2 && versions.at(0) == kWriteAheadLogVersion &&
+           versions.at(1) == kWriteAheadLogVersion;
+}
+
+// Even a read-only reader of a write-ahead-log file creates the log and its index beside
+// the file, unless SQLite is told that the file does not change while it is open.
+void openReadOnlyOn(QSqlDatabase &database, const QString &path)
+{
+    if (usesWriteAheadLog(path)) {
+        database.setConnectOptions(kReadOnlyUriOptions);
+        database.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                                 QStringLiteral("?immutable=1"));
+    } else {
+        database.setConnectOptions(kReadOnlyOptions);
+        database.setDatabaseName(path);
+    }
+}
+
 QString resourcesFolder(const QString &root)
 {
     QString folder = QDir::toNativeSeparators(root);
@@ -58,7 +87,7 @@ bool hasCollectionTable(const QSqlDatabase &database)
     });
 }
 
-QList<CollectionInfo> collectionsOfFile(const QSqlDatabase &database)
+QList<CollectionInfo> collectionsOfFile(const QSqlDatabase &database, const QString &path)
 {
     QList<CollectionInfo> found;
     QSqlQuery query(database);
@@ -82,7 +111,7 @@ QList<CollectionInfo> collectionsOfFile(const QSqlDatabase &database)
         info.uuid = uuid;
         info.id = record.value(QStringLiteral("ID")).toLongLong();
         info.order = record.value(QStringLiteral("ORDER")).toInt();
-        info.path = database.databaseName();
+        info.path = path;
         info.systemId = record.value(QStringLiteral("SYSTEMID")).toString();
         found.append(info);
     }
@@ -95,10 +124,9 @@ void catalogueFile(CollectionCatalogue &catalogue, const QString &path)
 {
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(kSqliteDriver, kEnumeratorConnection);
-        database.setConnectOptions(kReadOnlyOptions);
-        database.setDatabaseName(path);
+        openReadOnlyOn(database, path);
         if (database.open() && hasCollectionTable(database)) {
-            for (const CollectionInfo &info : collectionsOfFile(database))
+            for (const CollectionInfo &info : collectionsOfFile(database, path))
                 catalogue.insert(info);
         }
         database.close();
@@ -111,8 +139,7 @@ bool fileOpens(const QString &path)
     bool opens = false;
     {
         QSqlDatabase probe = QSqlDatabase::addDatabase(kSqliteDriver, kAvailabilityConnection);
-        probe.setConnectOptions(kReadOnlyOptions);
-        probe.setDatabaseName(path);
+        openReadOnlyOn(probe, path);
         opens = probe.open();
         probe.close();
     }
@@ -125,8 +152,7 @@ void openPersistentConnection(const QString &path)
     const QString name = connectionNameFor(path);
     PreparedQuery::forgetConnection(name);
     QSqlDatabase database = QSqlDatabase::addDatabase(kSqliteDriver, name);
-    database.setConnectOptions(kReadOnlyOptions);
-    database.setDatabaseName(path);
+    openReadOnlyOn(database, path);
     if (database.open())
         registerSqlFunctions(database);
 }

@@ -224,7 +224,9 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // The bytes sit in the device's buffer until the flush: a disk that fills up fails only
+    // there, and a commit after a failed flush would put a cut-off file in the old one's place.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
