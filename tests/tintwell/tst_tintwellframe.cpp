@@ -1,5 +1,8 @@
 #include "testenvironment.h"
 
+#include "engine/db/dblog.h"
+#include "engine/db/schemequeries.h"
+
 #include "tools/tintwell/authoring/collectionfilewriter.h"
 #include "tools/tintwell/cli/commandline.h"
 #include "tools/tintwell/cli/commandregistry.h"
@@ -30,6 +33,36 @@ const Tintwell::CommandRegistration probe({QStringLiteral("probe"),
                                            1,
                                            runProbe});
 
+// Another command of this suite: the harmonic scheme of card 1's first chip, a statement
+// the database layer logs on its debug channel.
+int runScheme(Tintwell::Invocation &call)
+{
+    QUuid uuid;
+    if (const int status = call.resolveCollection(call.argument(0), uuid))
+        return status;
+    QList<Corvo::DB::ColorEntry> entries;
+    call.out() << Corvo::DB::schemeRows(uuid, Corvo::DB::Scheme::Harmonic, 1, 1, entries) << '|'
+               << entries.size() << '\n';
+    return Tintwell::ExitSuccess;
+}
+
+const Tintwell::CommandRegistration scheme({QStringLiteral("scheme"),
+                                            QStringLiteral("C"),
+                                            QStringLiteral("a scheme"),
+                                            {},
+                                            {},
+                                            1,
+                                            1,
+                                            runScheme});
+
+QStringList databaseLines;
+
+void collectDatabaseLines(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (qstrcmp(context.category, lcDb().categoryName()) == 0)
+        databaseLines.append(message);
+}
+
 const QString kUuid = QStringLiteral("{1A2B3C4D-5E6F-4A7B-8C9D-0E1F2A3B4C5D}");
 
 } // namespace
@@ -51,6 +84,8 @@ private slots:
     void listsCommands();
     void missingDataFolderIsBadInput();
     void dataFolderDefaultsToTheAddOnsOwn();
+    void databaseLinesOnlyWhenVerbose_data();
+    void databaseLinesOnlyWhenVerbose();
 
 private:
     int run(const QStringList &arguments);
@@ -73,6 +108,14 @@ void TintwellFrameTest::init()
     const std::optional<qint64> id = writer.addCollection(fields);
     QVERIFY(id);
     QVERIFY(writer.addSetting(*id, QStringLiteral("collection.enabled"), QStringLiteral("1")));
+    const std::optional<qint64> page = writer.addPage(*id, {});
+    QVERIFY(page);
+    Tintwell::RowFields chip;
+    chip.pageId = *page;
+    chip.code = QStringLiteral("HB 1");
+    const std::optional<qint64> row = writer.addRow(*id, chip);
+    QVERIFY(row);
+    QVERIFY(writer.addRowScheme(*id, *row, Corvo::DB::Scheme::Harmonic, *row, 0, 1));
 }
 
 void TintwellFrameTest::cleanup()
@@ -173,7 +216,7 @@ void TintwellFrameTest::listsCommands()
     QCOMPARE(run({QStringLiteral("--help")}), 0);
     QVERIFY(m_out.contains(QLatin1String("probe C [--level N] [--loud]")));
     QVERIFY(m_out.contains(QLatin1String("validate FILE")));
-    QVERIFY(m_out.contains(QLatin1String("build --demo OUTDIR")));
+    QVERIFY(m_out.contains(QLatin1String("build --demo [--chips N] [--files N] OUTDIR")));
     QCOMPARE(run({QStringLiteral("probe"), QStringLiteral("--help")}), 0);
     QVERIFY(m_out.contains(QLatin1String("resolves a collection")));
 }
@@ -193,6 +236,33 @@ void TintwellFrameTest::dataFolderDefaultsToTheAddOnsOwn()
     QCOMPARE(Tintwell::Invocation::defaultDataFolder(), m_environment->dataFolder());
     QCOMPARE(run({QStringLiteral("probe"), QStringLiteral("harbour")}), 0);
     QVERIFY(m_out.startsWith(kUuid));
+}
+
+void TintwellFrameTest::databaseLinesOnlyWhenVerbose_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("logged");
+    QTest::newRow("by default") << QStringList() << false;
+    QTest::newRow("verbose") << QStringList{QStringLiteral("--verbose")} << true;
+    QTest::newRow("verbose json") << QStringList{QStringLiteral("--json"), "--verbose"} << true;
+}
+
+void TintwellFrameTest::databaseLinesOnlyWhenVerbose()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, logged);
+    databaseLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectDatabaseLines);
+    const int status = run(QStringList{QStringLiteral("scheme"), QStringLiteral("Harbour"),
+                                       QStringLiteral("--data"), m_environment->dataFolder()} +
+                           options);
+    qInstallMessageHandler(previous);
+    QCOMPARE(status, 0);
+    QCOMPARE(m_out, QStringLiteral("0|1\n"));
+    QCOMPARE(databaseLines.size(), logged ? 1 : 0);
+    if (logged)
+        QVERIFY2(databaseLines.first().contains(QLatin1String("ROW_SCHEME_MAP")),
+                 qPrintable(databaseLines.first()));
 }
 
 QTEST_MAIN(TintwellFrameTest)

@@ -1,3 +1,4 @@
+#include "engine/db/dblog.h"
 #include "tools/tintwell/cli/commandline.h"
 
 #include <QGuiApplication>
@@ -8,10 +9,12 @@
 namespace {
 
 // Qt's own chatter (missing runtime folder, font fallbacks) would break the rule that an
-// error is one line on standard error; the tool reports its own errors.
-void quietMessageHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+// error is one line on standard error; the tool reports its own errors. The database
+// channel speaks only when --verbose turned it on.
+void quietMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
+    const bool database = qstrcmp(context.category, lcDb().categoryName()) == 0;
+    if (database || type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 

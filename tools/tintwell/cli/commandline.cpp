@@ -3,15 +3,42 @@
 #include "tools/tintwell/cli/commandregistry.h"
 #include "tools/tintwell/cli/invocation.h"
 
+#include "engine/db/dblog.h"
+
+#include <QLoggingCategory>
+
 #include <exception>
 
 namespace Tintwell {
 
 namespace {
 
+// Whether the database channel speaks during this run, whatever logging rules say.
+bool databaseLogOn = false;
+QLoggingCategory::CategoryFilter filterBeforeRun = nullptr;
+// Taken before the filter is installed: the filter runs under the logging registry's lock,
+// where creating the category would wait for that lock forever.
+const char *databaseCategory = nullptr;
+
+void databaseLogFilter(QLoggingCategory *category)
+{
+    if (filterBeforeRun != nullptr)
+        filterBeforeRun(category);
+    if (qstrcmp(category->categoryName(), databaseCategory) == 0)
+        category->setEnabled(QtDebugMsg, databaseLogOn);
+}
+
+// Installing the filter applies it to every category again.
+void setDatabaseLog(bool on)
+{
+    databaseLogOn = on;
+    QLoggingCategory::installFilter(databaseLogFilter);
+}
+
 void printCommandList(QTextStream &stream)
 {
-    stream << "usage: tintwell <command> [arguments] [--data DIR] [--json]\n\ncommands:\n";
+    stream << "usage: tintwell <command> [arguments] [--data DIR] [--json] [--verbose]\n\n"
+              "commands:\n";
     for (const CommandDefinition &command : CommandRegistry::instance().commands()) {
         stream << "  " << command.name << ' ' << command.usage << '\n';
         stream << "      " << command.summary << '\n';
@@ -34,7 +61,7 @@ bool takesValue(const CommandDefinition &command, const QString &option)
 bool standsAlone(const CommandDefinition &command, const QString &option)
 {
     return option == QLatin1String(kJsonFlag) || option == QLatin1String(kHelpFlag) ||
-           command.flagOptions.contains(option);
+           option == QLatin1String(kVerboseFlag) || command.flagOptions.contains(option);
 }
 
 // Fills the invocation; returns an empty text, or what is wrong.
@@ -93,11 +120,26 @@ int runCommand(const CommandDefinition &command, const QStringList &arguments, Q
     if (count < command.minArguments || count > command.maxArguments)
         return invocation.usageError(
             QStringLiteral("usage: tintwell %1 %2").arg(command.name, command.usage));
+    setDatabaseLog(invocation.hasFlag(QLatin1String(kVerboseFlag)));
     try {
         return command.run(invocation);
     } catch (const std::exception &error) {
         return invocation.fail(ExitBadUsage, QString::fromLocal8Bit(error.what()));
     }
+}
+
+// The database layer logs every scheme statement it runs: useful to a collection author
+// chasing a query, noise in every other run.
+int runWithDatabaseLog(const CommandDefinition &command, const QStringList &arguments,
+                       QTextStream &out, QTextStream &err)
+{
+    databaseLogOn = false;
+    databaseCategory = lcDb().categoryName();
+    filterBeforeRun = QLoggingCategory::installFilter(databaseLogFilter);
+    const int status = runCommand(command, arguments, out, err);
+    QLoggingCategory::installFilter(filterBeforeRun);
+    filterBeforeRun = nullptr;
+    return status;
 }
 
 } // namespace
@@ -119,7 +161,7 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
         err.flush();
         return ExitBadUsage;
     }
-    return runCommand(*command, arguments.mid(1), out, err);
+    return runWithDatabaseLog(*command, arguments.mid(1), out, err);
 }
 
 } // namespace Tintwell

@@ -9,6 +9,8 @@ namespace Tintwell {
 inline constexpr char kDataOption[] = "--data";
 inline constexpr char kJsonFlag[] = "--json";
 inline constexpr char kHelpFlag[] = "--help";
+// Turns on the database layer's debug channel (the statements it logs) for the run.
+inline constexpr char kVerboseFlag[] = "--verbose";
 
 // Runs "tintwell <command> ..." (arguments without the program name) and returns its
 // exit status. Output goes to the given streams, so tests can run commands in-process.
