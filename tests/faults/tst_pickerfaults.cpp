@@ -312,6 +312,11 @@ private slots:
         setMode(m_world->demoFile(), kOwnerFile);
         QFile::remove(resources + QStringLiteral("/velmora-broken.db"));
         QDir(QFileInfo(capsureFile()).path()).removeRecursively();
+        const QString preferences = preferencesFile(m_world->environment());
+        setMode(QFileInfo(preferences).path(), kOwnerFolder);
+        if (QFileInfo(preferences).isDir())
+            QDir(preferences).removeRecursively();
+        setMode(preferences, kOwnerFile);
     }
 
     void collectionFileChangesUnderTheWindow_data()
@@ -497,14 +502,10 @@ private slots:
         QCOMPARE(shownDialogs(), 0);
         widget.reset();
 
-        setMode(folder, kOwnerFolder);
-        if (fault == PreferencesFault::Folder) {
+        if (fault == PreferencesFault::Folder)
             QVERIFY(QFileInfo(file).isDir());
-            QDir(file).removeRecursively();
-        } else if (fault != PreferencesFault::Corrupt) {
+        else if (fault != PreferencesFault::Corrupt)
             QCOMPARE(contents(file), before);
-        }
-        setMode(file, kOwnerFile);
     }
 
     void capsureFileBeingWritten_data()
