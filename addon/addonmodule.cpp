@@ -2,6 +2,7 @@
 
 #include "addon/addonresources.h"
 #include "addon/hostconnection.h"
+#include "addon/hostdebugoutput.h"
 
 namespace Corvo {
 
@@ -14,6 +15,7 @@ AddOnModule &AddOnModule::instance()
 void AddOnModule::attach(const QString &modulePath)
 {
     m_modulePath = modulePath;
+    HostDebugOutput::install();
     m_resourceModule = AddOnResources::registerWithHost();
 }
 
@@ -27,6 +29,7 @@ void AddOnModule::detach()
         DBPrintf("Abnormal add-on termination (\"%s\")\n", m_modulePath.toUtf8().constData());
         host.setContext(nullptr);
     }
+    HostDebugOutput::restore();
 }
 
 ResourceScope::ResourceScope()

@@ -6,8 +6,9 @@
 
 namespace Corvo {
 
-// The loaded module: its file and its resources registered with the host library. Attach
-// and detach run when the library is loaded and unloaded.
+// The loaded module: its file, its resources registered with the host library and Qt's
+// messages sent to the host's debug print. Attach and detach run when the library is
+// loaded and unloaded.
 class AddOnModule
 {
 public:

@@ -86,6 +86,18 @@ const StoredResource *findResource(ResourceRegistry &r, uint32_t type, int32_t i
     return it == r.modules.end() ? nullptr : inModule(it->second);
 }
 
+// The diagnostic output: standard error, or the file HUEPORT_DEBUG_LOG names (appended
+// to), so that scripts and tests can tell debug messages from the host's own errors.
+std::FILE *debugOutput()
+{
+    static std::FILE *const output = [] {
+        const char *path = std::getenv("HUEPORT_DEBUG_LOG");
+        std::FILE *file = path && *path ? std::fopen(path, "a") : nullptr;
+        return file ? file : stderr;
+    }();
+    return output;
+}
+
 } // namespace
 
 extern "C" {
@@ -211,9 +223,10 @@ void DBPrintf(const char *format, ...)
 {
     std::va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    std::FILE *output = debugOutput();
+    std::vfprintf(output, format, arguments);
     va_end(arguments);
-    std::fflush(stderr);
+    std::fflush(output);
 }
 
 } // extern "C"

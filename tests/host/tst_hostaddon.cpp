@@ -179,6 +179,26 @@ private slots:
         QCOMPARE(QImage(picture).size(), size);
     }
 
+    // The add-on's Qt messages, the database layer's statements among them, go to the
+    // host's debug print and leave the host's standard error alone.
+    void messagesReachTheHostsDebugPrint()
+    {
+        const QString log = m_folder.filePath("debug.log");
+        QFile::remove(log);
+        QProcessEnvironment env = environment();
+        env.remove("QT_LOGGING_RULES");
+        env.insert("HUEPORT_SNAPSHOT", m_folder.filePath("debug.png"));
+        env.insert("HUEPORT_DEBUG_LOG", log);
+        const Run run = runHost({"picker"}, m_folder.path(), env);
+        QCOMPARE(run.exitCode, 0);
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray printed = file.readAll();
+        QVERIFY2(printed.contains("corvo.db: SELECT") && printed.contains("ROW_SCHEME_MAP"),
+                 printed.left(400).constData());
+        QVERIFY2(!run.err.contains("corvo.db"), run.err.constData());
+    }
+
     // Each command makes its own application object and window, one after the other.
     void severalCommandsAndTheTerminalMenu()
     {
