@@ -84,6 +84,10 @@ CREATE UNIQUE INDEX UNQ_PAGE_INDEX_IN_COLLECTION ON PAGE (COLLECTION_ID, PAGE_IN
 --;
 CREATE UNIQUE INDEX UNQ_NAME_IN_COLLECTION ON PAGE (COLLECTION_ID, NAME);
 --;
+-- A card is looked up by its index through the collection's page map, which may name
+-- pages of other collections: without this index every card of the collection is visited.
+CREATE INDEX IDX_PAGE_INDEX ON PAGE (PAGE_INDEX);
+--;
 CREATE TABLE COLLECTION_PAGE_MAP (
     COLLECTION_ID integer,
     PAGE_ID integer

@@ -51,8 +51,11 @@ const QString kSegmentsSql = QStringLiteral(
     "SELECT DISTINCT     P.SEGMENT FROM     PAGE P     LEFT JOIN COLLECTION_PAGE_MAP CMAP ON "
     "P.ID = CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = ? ");
 
+// The cards of that index first, then their page-map entries: starting from the map
+// visits every card of the collection. The condition on CMAP makes the left join an
+// inner one, which CROSS JOIN keeps in this order.
 const QString kPageAtSql = QStringLiteral(
-    "SELECT * FROM     PAGE P     LEFT JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
+    "SELECT * FROM     PAGE P     CROSS JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
     "WHERE     CMAP.COLLECTION_ID = ? AND P.PAGE_INDEX = ? ");
 const QString kPageByIdSql = QStringLiteral(
     " SELECT *  FROM PAGE P       JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE "
