@@ -31,21 +31,31 @@ struct AwkwardText
     QString name;
     QString oneLine;     // the name as a one-line format holds it
     QString cssProperty; // the code's custom property
+    QString description;
+    QString title; // the description as a one-line format holds it
 };
 
 QList<AwkwardText> awkwardTexts()
 {
     const QString longName = QString(150, QChar(u'Ä')) + QString(150, QChar(u'x'));
+    const QString longDescription(300, QChar(u'é'));
+    const QString halfPair = QString("Half ") + QChar(0xD800) + " pair";
+    const QString replaced = QString("Half ") + QChar(0xFFFD) + " pair";
     return {
-        {"quotes", "Q-1", "Say \"hi\" 'there'", "Say \"hi\" 'there'", "--q-1"},
-        {"commas", "C,1", "Red, dark, deep", "Red, dark, deep", "--c-1"},
-        {"line breaks and tabs", "L 1", "Two\nlines\tand\r\nmore", "Two lines and  more", "--l-1"},
+        {"quotes", "Q-1", "Say \"hi\" 'there'", "Say \"hi\" 'there'", "--q-1", "Hall \"A\", stairs",
+         "Hall \"A\", stairs"},
+        {"commas", "C,1", "Red, dark, deep", "Red, dark, deep", "--c-1", "Hall, \"stairs\"",
+         "Hall, \"stairs\""},
+        {"line breaks and tabs", "L 1", "Two\nlines\tand\r\nmore", "Two lines and  more", "--l-1",
+         "First\nsecond\tthird", "First second third"},
         {"non-ASCII", QString::fromUtf8("Ø-9"), QString::fromUtf8("Blå æøå 漢字 😀"),
-         QString::fromUtf8("Blå æøå 漢字 😀"), "---9"},
-        {"comment end", "*/", "a */ b", "a */ b", "--color"},
+         QString::fromUtf8("Blå æøå 漢字 😀"), "---9", QString::fromUtf8("Kjøkken 漢字 😀"),
+         QString::fromUtf8("Kjøkken 漢字 😀")},
+        {"comment end", "*/", "a */ b", "a */ b", "--color", "x */ y", "x */ y"},
         {"300 characters", QStringLiteral("LONG-") + QString(295, QChar(u'7')), longName, longName,
-         QStringLiteral("--long-") + QString(295, QChar(u'7'))},
-        {"empty code", "", "Nameless", "Nameless", "--color"},
+         QStringLiteral("--long-") + QString(295, QChar(u'7')), longDescription, longDescription},
+        {"empty code and description", "", "Nameless", "Nameless", "--color", "", kCollectionName},
+        {"lone surrogate", "S-1", "Sound", "Sound", "--s-1", halfPair, replaced},
     };
 }
 
@@ -379,22 +389,9 @@ void TestPaletteInterchange::roundTrip_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("oneLine");
     QTest::addColumn<QString>("cssProperty");
-    const QStringList descriptions{"Hall \"A\", stairs",
-                                   "Hall, \"stairs\"",
-                                   "First\nsecond\tthird",
-                                   "Kjøkken 漢字 😀",
-                                   "x */ y",
-                                   QString(300, QChar(u'é')),
-                                   ""};
-    const QStringList titles{"Hall \"A\", stairs", "Hall, \"stairs\"", "First second third",
-                             "Kjøkken 漢字 😀",     "x */ y",           QString(300, QChar(u'é')),
-                             kCollectionName};
-    const QList<AwkwardText> texts = awkwardTexts();
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        const AwkwardText &text = texts.at(i);
-        QTest::newRow(text.tag) << descriptions.at(i) << titles.at(i) << text.code << text.name
+    for (const AwkwardText &text : awkwardTexts())
+        QTest::newRow(text.tag) << text.description << text.title << text.code << text.name
                                 << text.oneLine << text.cssProperty;
-    }
 }
 
 void TestPaletteInterchange::roundTrip()
