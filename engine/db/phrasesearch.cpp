@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <vector>
 
 namespace Corvo::DB {
 
@@ -74,9 +75,8 @@ bool isBlank(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
 }
 
-// Appends every text of the statement's columns not seen before; false when it failed.
-bool collectTexts(PreparedQuery &query, qint64 collectionId, QSet<QString> &seen,
-                  QStringList &texts)
+// Appends every text of the statement's columns; false when it failed.
+bool collectTexts(PreparedQuery &query, qint64 collectionId, QStringList &texts)
 {
     if (!query.exec({collectionId}))
         return false;
@@ -86,20 +86,63 @@ bool collectTexts(PreparedQuery &query, qint64 collectionId, QSet<QString> &seen
             const QVariant value = query->value(column);
             if (value.isNull())
                 continue;
-            const QString text = value.toString();
-            if (!isBlank(text) && !seen.contains(text)) {
-                seen.insert(text);
-                texts.append(text);
-            }
+            QString text = value.toString();
+            if (!isBlank(text))
+                texts.append(std::move(text));
         }
     }
     return true;
 }
 
-bool caseInsensitiveLess(const QString &x, const QString &y)
+// A text folded to case once, with its first eight UTF-16 units packed into two numbers
+// that compare as they do: most comparisons of the sort end there, without reaching for
+// the texts themselves.
+struct FoldedText
 {
-    const int order = x.compare(y, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : x < y;
+    explicit FoldedText(QString &&original)
+        : folded(original.toCaseFolded()), text(std::move(original))
+    {
+        for (qsizetype i = 0; i < 8; ++i) {
+            const quint64 unit = i < folded.size() ? folded.at(i).unicode() : 0u;
+            quint64 &half = i < 4 ? head : tail;
+            half = (half << 16) | unit;
+        }
+    }
+
+    bool operator<(const FoldedText &other) const
+    {
+        if (head != other.head)
+            return head < other.head;
+        if (tail != other.tail)
+            return tail < other.tail;
+        const int order = folded.compare(other.folded);
+        return order != 0 ? order < 0 : text < other.text;
+    }
+
+    quint64 head = 0;
+    quint64 tail = 0;
+    QString folded;
+    QString text;
+};
+
+// Drops repeats, then sorts by case-insensitive comparison, ties by exact comparison.
+void sortWithoutRepeats(QStringList &texts)
+{
+    QSet<QString> seen;
+    seen.reserve(texts.size());
+    std::vector<FoldedText> keyed;
+    keyed.reserve(texts.size());
+    for (QString &text : texts) {
+        const qsizetype before = seen.size();
+        seen.insert(text);
+        if (seen.size() != before)
+            keyed.emplace_back(std::move(text));
+    }
+    std::sort(keyed.begin(), keyed.end());
+    texts.clear();
+    texts.reserve(keyed.size());
+    for (FoldedText &entry : keyed)
+        texts.append(std::move(entry.text));
 }
 
 } // namespace
@@ -115,16 +158,15 @@ int searchSuggestions(const QUuid &uuid, QStringList &suggestions)
     const QStringList pageColumns = columnTexts(orders.pageNameSearch, QStringLiteral("P.NAME%1"));
     const QStringList rowColumns = columnTexts(orders.rowNameSearch, QStringLiteral("R.NAME%1"))
                                    << QStringLiteral("R.CODE");
-    QSet<QString> seen;
     bool ran = true;
     if (!pageColumns.isEmpty()) {
         PreparedQuery pages(access.database, kPageNameTextsSql.arg(pageColumns.join(u',')));
-        ran = collectTexts(pages, access.id, seen, suggestions);
+        ran = collectTexts(pages, access.id, suggestions);
     }
     PreparedQuery rows(access.database, kRowTextsSql.arg(rowColumns.join(u',')));
-    if (!ran || !collectTexts(rows, access.id, seen, suggestions))
+    if (!ran || !collectTexts(rows, access.id, suggestions))
         suggestions.clear();
-    std::sort(suggestions.begin(), suggestions.end(), caseInsensitiveLess);
+    sortWithoutRepeats(suggestions);
     return suggestions.isEmpty() ? Failed : Ok;
 }
 
