@@ -8,11 +8,13 @@
 #include "engine/db/navigationqueries.h"
 #include "engine/palette/chipdragdata.h"
 #include "engine/palette/mypalettemodel.h"
+#include "engine/settings/preferences.h"
 #include "platform/platform.h"
 #include "ui/capsureselectdialog.h"
 #include "ui/collectionselectwidget.h"
 #include "ui/imagebutton.h"
 #include "ui/mainwidget.h"
+#include "ui/similarcolorsmenu.h"
 #include "ui/taskbutton.h"
 
 #include <QCryptographicHash>
@@ -107,6 +109,7 @@ void visitEverything(MainWidget &widget, const QList<QUuid> &collections)
         widget.rowChangedInteractively(2);
         widget.searchForPhrase(QStringLiteral("Sage"));
         widget.searchForPhrase(QStringLiteral("no such colour"));
+        widget.searchForPhrase(QStringLiteral("rgb(160, 82, 45)"));
         for (const TabBarPage page :
              {PageOfProducts, PageOfVistara, PageOfTextures, PageOfColorSchemes}) {
             widget.tabPageSelected(page);
@@ -132,14 +135,33 @@ bool dropChip(MainWidget &widget, const QUuid &collection, const QPoint &cell)
     return widget.paletteModel()->cell(cell).isFilled();
 }
 
-MainWidget::FileDialog choosing(const QString &path, bool asText = false)
+// A file dialog that answers the path, with the filter of its extension chosen.
+MainWidget::FileDialog choosing(const QString &path)
 {
-    return [path, asText](QWidget *, const QString &, const QString &, const QString &filters,
-                          QString *selected) {
-        if (asText)
-            *selected = filters.split(QStringLiteral(";;")).last();
+    return [path](QWidget *, const QString &, const QString &, const QString &filters,
+                  QString *selected) {
+        const QString pattern = QStringLiteral("*.") + QFileInfo(path).suffix();
+        for (const QString &filter : filters.split(QStringLiteral(";;"))) {
+            if (filter.contains(pattern))
+                *selected = filter;
+        }
         return path;
     };
+}
+
+// The user asks for the colours of the other collections nearest to a chip and takes one.
+bool jumpToSimilarColour(MainWidget &widget, const QUuid &collection)
+{
+    DB::ColorEntry chip;
+    if (DB::rowAt(collection, 2, 1, chip) != 0)
+        return false;
+    SimilarColorsMenu menu(collection, chip);
+    QObject::connect(&menu, &SimilarColorsMenu::similarColorChosen, &widget,
+                     &MainWidget::capsureItemSelectedInteractively);
+    if (menu.actions().isEmpty() || !menu.actions().first()->isEnabled())
+        return false;
+    menu.actions().first()->trigger();
+    return Preferences::uuidOfLastUsedCollection() != collection;
 }
 
 // The Capsure device writes a measurement; the user takes the colour it offers.
@@ -237,13 +259,20 @@ private slots:
             const QString palette = work.filePath(QStringLiteral("hall.palette"));
             widget.setFileDialogs(choosing(palette), choosing(palette));
             widget.saveButtonClicked();
-            widget.setFileDialogs(choosing(work.filePath(QStringLiteral("hall.txt")), true), {});
-            widget.saveButtonClicked();
+            const QStringList others{QStringLiteral("txt"), QStringLiteral("gpl"),
+                                     QStringLiteral("ase"), QStringLiteral("css"),
+                                     QStringLiteral("csv")};
+            for (const QString &suffix : others) {
+                const QString path = work.filePath(QStringLiteral("hall.") + suffix);
+                widget.setFileDialogs(choosing(path), {});
+                widget.saveButtonClicked();
+                QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+            }
             widget.paletteModel()->clear();
             widget.setFileDialogs({}, choosing(palette));
             widget.loadButtonClicked();
             QVERIFY(widget.paletteModel()->cell(QPoint(1, 0)).isFilled());
-            QVERIFY(QFileInfo::exists(work.filePath(QStringLiteral("hall.txt"))));
+            QVERIFY(jumpToSimilarColour(widget, DemoWorld::mainCollection()));
 
             DB::ColorEntry measured;
             QCOMPARE(DB::rowAt(DemoWorld::mainCollection(), 3, 1, measured), 0);
