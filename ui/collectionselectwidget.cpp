@@ -43,12 +43,6 @@ QColor themeColour(const QUuid &collection, const QString &key, const QColor &fa
     return colour.isValid() ? colour : fallback;
 }
 
-QString displayName(const QUuid &collection)
-{
-    QSharedPointer<DB::Collection> record;
-    return DB::collectionRecord(collection, record) == DB::Ok ? record->name : QString();
-}
-
 // The part of a picture drawn over the whole widget that lies under `rect`.
 QPixmap pieceOf(const QPixmap &picture, const QRect &rect)
 {
@@ -140,7 +134,7 @@ void CollectionSelectWidget::createList()
     m_list->setStyleSheet(listStyleSheet(kListBottomStop, kListTopStop));
     m_list->setAccessibleName(tr("Collections"));
     for (const QUuid &collection : m_collections) {
-        auto *item = new QListWidgetItem(displayName(collection), m_list);
+        auto *item = new QListWidgetItem(DB::collectionName(collection), m_list);
         item->setData(Qt::UserRole, collection.toString());
         item->setSizeHint(QSize(width(), CollectionSelectLayout::kListItemHeight));
     }
@@ -160,7 +154,7 @@ void CollectionSelectWidget::selectedCollectionChanged(const QUuid &collection)
 void CollectionSelectWidget::loadCollection(const QUuid &collection)
 {
     m_collection = collection;
-    m_look.name = displayName(collection);
+    m_look.name = DB::collectionName(collection);
     m_look.textColour = themeColour(
         collection, QStringLiteral("color.widget.collectionselector.text"), kFallbackTextColour);
     m_capsureButton->setImage(themePixmap(collection, QStringLiteral("image.capsure.button.normal"),

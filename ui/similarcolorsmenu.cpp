@@ -1,6 +1,5 @@
 #include "ui/similarcolorsmenu.h"
 
-#include "engine/db/collection.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
 #include "engine/db/nearestchips.h"
@@ -27,12 +26,10 @@ QIcon swatchIcon(const QColor &color)
     return QIcon(swatch);
 }
 
-QString collectionName(const QUuid &collection)
+QString collectionTitle(const QUuid &collection)
 {
-    QSharedPointer<DB::Collection> record;
-    if (DB::collectionRecord(collection, record) != DB::Ok || record->name.trimmed().isEmpty())
-        return collection.toString(QUuid::WithBraces);
-    return record->name;
+    const QString name = DB::collectionName(collection);
+    return name.trimmed().isEmpty() ? collection.toString(QUuid::WithBraces) : name;
 }
 
 // A menu text shows a lone "&" as a mnemonic mark.
@@ -44,7 +41,7 @@ QString menuText(const QString &text)
 // The collection, the chip and, after a tab so that it lines up at the right, the difference.
 QString entryText(const DB::NearestChip &chip)
 {
-    return menuText(collectionName(chip.collection) + QStringLiteral(": ") +
+    return menuText(collectionTitle(chip.collection) + QStringLiteral(": ") +
                     chipLabel(chip.collection, chip.entry)) +
            QStringLiteral("\t\u0394E ") + QString::number(chip.deltaE, 'f', kShownDecimals);
 }

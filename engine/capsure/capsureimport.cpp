@@ -26,12 +26,6 @@ struct CapsureCollection
     QString name;
 };
 
-QString collectionName(const QUuid &uuid)
-{
-    QSharedPointer<DB::Collection> record;
-    return DB::collectionRecord(uuid, record) == DB::Ok ? record->name : QString();
-}
-
 QList<CapsureCollection> capsureCollections()
 {
     QList<qint64> priorities;
@@ -45,7 +39,7 @@ QList<CapsureCollection> capsureCollections()
         listed.insert(id);
         const QUuid uuid = DB::collectionUuidInSystemWideFile(id);
         if (!uuid.isNull())
-            collections.append({id, uuid, collectionName(uuid)});
+            collections.append({id, uuid, DB::collectionName(uuid)});
     }
     return collections;
 }

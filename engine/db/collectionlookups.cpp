@@ -42,6 +42,12 @@ int collectionRecord(const QUuid &uuid, QSharedPointer<Collection> &record)
     return Ok;
 }
 
+QString collectionName(const QUuid &uuid)
+{
+    QSharedPointer<Collection> record;
+    return collectionRecord(uuid, record) == Ok ? record->name : QString();
+}
+
 int themeItem(const QUuid &uuid, const QString &key, QByteArray &bytes)
 {
     bytes.clear();

@@ -15,6 +15,8 @@ namespace Corvo::DB {
 
 // 0 and the COLLECTION row; -1 no such row; or the error of ensureConnection.
 int collectionRecord(const QUuid &uuid, QSharedPointer<Collection> &record);
+// The COLLECTION row's name; empty when the collection cannot be read.
+QString collectionName(const QUuid &uuid);
 // 0 and the item's bytes (an encoded image for "image." keys); -1; or the connection error.
 int themeItem(const QUuid &uuid, const QString &key, QByteArray &bytes);
 // The collection's text for the key; the key itself when there is none.

@@ -40,9 +40,7 @@ public:
         if (known != m_texts.cend())
             return known.value();
         CollectionTexts texts;
-        QSharedPointer<DB::Collection> record;
-        if (DB::collectionRecord(collection, record) == DB::Ok && record)
-            texts.name = record->name;
+        texts.name = DB::collectionName(collection);
         texts.productSeparator = CollectionSettings::productSeparator(collection);
         texts.orders = DB::readNameOrders(collection);
         return m_texts.insert(collection, texts).value();

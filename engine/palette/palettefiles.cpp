@@ -136,14 +136,6 @@ std::optional<std::pair<DB::ColorEntry, int>> savedChip(const PaletteCell &cell)
     return std::make_pair(entry, page.pageIndex);
 }
 
-QString collectionName(const QUuid &collection)
-{
-    QSharedPointer<DB::Collection> record;
-    if (DB::collectionRecord(collection, record) != DB::Ok || !record)
-        return QString();
-    return record->name;
-}
-
 } // namespace
 
 std::optional<ResolvedPalette> resolvePaletteDocument(const QByteArray &bytes)
@@ -198,7 +190,7 @@ QByteArray paletteTextFile(const QList<PaletteCell> &cells)
         const std::optional<std::pair<DB::ColorEntry, int>> chip = savedChip(cell);
         if (!chip)
             continue;
-        const QString name = collectionName(cell.collection);
+        const QString name = DB::collectionName(cell.collection);
         const QString line =
             name.isEmpty() ? chip->first.code : name + kTextSeparator + chip->first.code;
         lines += line.toUtf8() + '\n';

@@ -39,14 +39,6 @@ QString chipCode(const PaletteCell &cell)
     return DB::rowById(cell.collection, cell.rowId, entry) == DB::Ok ? entry.code : QString();
 }
 
-QString collectionName(const QUuid &collection)
-{
-    QSharedPointer<DB::Collection> record;
-    if (DB::collectionRecord(collection, record) != DB::Ok || !record)
-        return QString();
-    return record->name;
-}
-
 bool breaksALine(QChar character)
 {
     return character.category() == QChar::Other_Control ||
@@ -99,7 +91,7 @@ QString paletteTitle(const QString &description, const QList<PaletteCell> &cells
         return description;
     for (const PaletteCell &cell : cells) {
         if (holdsColour(cell))
-            return collectionName(cell.collection);
+            return DB::collectionName(cell.collection);
     }
     return QString();
 }

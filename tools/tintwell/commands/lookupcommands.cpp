@@ -141,9 +141,7 @@ int runCollections(Tintwell::Invocation &call)
     QJsonArray array;
     for (const QUuid &uuid : DB::orderedCollections()) {
         const DB::CollectionInfo *info = DB::catalogue().find(uuid);
-        QSharedPointer<DB::Collection> record;
-        const QString name =
-            DB::collectionRecord(uuid, record) == DB::Ok ? record->name : QString();
+        const QString name = DB::collectionName(uuid);
         if (call.json()) {
             array.append(QJsonObject{{"uuid", uuid.toString(QUuid::WithBraces).toUpper()},
                                      {"systemId", info->systemId},
