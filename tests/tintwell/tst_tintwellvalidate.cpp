@@ -253,6 +253,11 @@ void TintwellValidateTest::reportsBreaches_data()
         << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
                        QStringLiteral("UPDATE \"ROW\" SET RED = 300 WHERE CODE = 'HB 301'")}
         << true << QStringLiteral("\"HB 301\"") << QStringLiteral("out of range");
+    // Far beyond any integer: the check may not convert it to one.
+    QTest::newRow("rgb far out of any integer's range")
+        << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
+                       QStringLiteral("UPDATE \"ROW\" SET RED = -1.1e217 WHERE CODE = 'HB 301'")}
+        << true << QStringLiteral("\"HB 301\"") << QStringLiteral("out of range");
     QTest::newRow("lightness out of range")
         << QStringList{QStringLiteral("PRAGMA ignore_check_constraints = 1"),
                        QStringLiteral("UPDATE \"ROW\" SET L = 120 WHERE CODE = 'HB 302'")}

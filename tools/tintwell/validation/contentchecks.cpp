@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cmath>
+
 namespace Tintwell::ContentChecks {
 
 namespace {
@@ -19,12 +21,14 @@ constexpr double kLabTolerance = 1.0;
 constexpr int kFirstMood = 1;
 constexpr int kLastMood = 6;
 
+// Checked without converting to an integer: a stored value far outside qint64 cannot be
+// converted at all.
 bool isWholeNumber(const QVariant &value, qint64 minimum, qint64 maximum)
 {
     bool ok = false;
     const double number = value.toDouble(&ok);
-    return ok && number == static_cast<double>(static_cast<qint64>(number)) &&
-           number >= static_cast<double>(minimum) && number <= static_cast<double>(maximum);
+    return ok && number >= static_cast<double>(minimum) && number <= static_cast<double>(maximum) &&
+           std::trunc(number) == number;
 }
 
 bool inRange(const QVariant &value, double minimum, double maximum)
