@@ -6,7 +6,6 @@
 #include "engine/db/preparedquery.h"
 #include "engine/db/sqlfunctions.h"
 
-#include <QSet>
 #include <QSqlRecord>
 
 #include <algorithm>
@@ -17,7 +16,7 @@ namespace Corvo::DB {
 namespace {
 
 // The searchable texts are read in one pass over the collection's cards and one over its
-// chips, and repeats are dropped in a hash set: a DISTINCT over a UNION of the columns
+// chips, and repeats are dropped after sorting: a DISTINCT over a UNION of the columns
 // built temporary trees of every text, most of the time on a large deck.
 const QString kPageNameTextsSql =
     QStringLiteral("SELECT %1 FROM PAGE P JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
@@ -94,55 +93,77 @@ bool collectTexts(PreparedQuery &query, qint64 collectionId, QStringList &texts)
     return true;
 }
 
-// A text folded to case once, with its first eight UTF-16 units packed into two numbers
-// that compare as they do: most comparisons of the sort end there, without reaching for
-// the texts themselves.
-struct FoldedText
+// One UTF-16 unit of a text folded to case as QString::compare(Qt::CaseInsensitive) folds
+// it: the low half of a surrogate pair stands for the folded pair, the high half for itself.
+quint64 foldedUnit(const QString &text, qsizetype i)
 {
-    explicit FoldedText(QString &&original)
-        : folded(original.toCaseFolded()), text(std::move(original))
+    const char16_t unit = text.at(i).unicode();
+    if (unit < 0x80)
+        return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
+    if (QChar::isLowSurrogate(unit) && i > 0 && text.at(i - 1).isHighSurrogate()) {
+        const char32_t pair = QChar::surrogateToUcs4(text.at(i - 1).unicode(), unit);
+        return QChar::lowSurrogate(QChar::toCaseFolded(pair));
+    }
+    return QChar::toCaseFolded(unit);
+}
+
+// The case-insensitive order of two texts whose first `from` units fold alike.
+int compareFoldedFrom(const QString &x, const QString &y, qsizetype from)
+{
+    const qsizetype common = std::min(x.size(), y.size());
+    for (qsizetype i = from; i < common; ++i) {
+        const quint64 a = foldedUnit(x, i);
+        const quint64 b = foldedUnit(y, i);
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
+// A text with its first eight units folded to case and packed into two numbers that
+// compare as the units do: most comparisons of the sort end there.
+struct SortedText
+{
+    static constexpr qsizetype kPrefixUnits = 8;
+
+    explicit SortedText(QString &&original) : text(std::move(original))
     {
-        for (qsizetype i = 0; i < 8; ++i) {
-            const quint64 unit = i < folded.size() ? folded.at(i).unicode() : 0u;
-            quint64 &half = i < 4 ? head : tail;
-            half = (half << 16) | unit;
+        for (qsizetype i = 0; i < kPrefixUnits; ++i) {
+            const quint64 unit = i < text.size() ? foldedUnit(text, i) : 0u;
+            head = (head << 16) | (tail >> 48);
+            tail = (tail << 16) | unit;
         }
     }
 
-    bool operator<(const FoldedText &other) const
+    bool operator<(const SortedText &other) const
     {
         if (head != other.head)
             return head < other.head;
         if (tail != other.tail)
             return tail < other.tail;
-        const int order = folded.compare(other.folded);
+        const int order = compareFoldedFrom(text, other.text, kPrefixUnits);
         return order != 0 ? order < 0 : text < other.text;
     }
 
     quint64 head = 0;
     quint64 tail = 0;
-    QString folded;
     QString text;
 };
 
-// Drops repeats, then sorts by case-insensitive comparison, ties by exact comparison.
+// Sorts by case-insensitive comparison, ties by exact comparison, and drops repeats, which
+// the order puts side by side.
 void sortWithoutRepeats(QStringList &texts)
 {
-    QSet<QString> seen;
-    seen.reserve(texts.size());
-    std::vector<FoldedText> keyed;
-    keyed.reserve(texts.size());
-    for (QString &text : texts) {
-        const qsizetype before = seen.size();
-        seen.insert(text);
-        if (seen.size() != before)
-            keyed.emplace_back(std::move(text));
-    }
-    std::sort(keyed.begin(), keyed.end());
+    std::vector<SortedText> sorted;
+    sorted.reserve(texts.size());
+    for (QString &text : texts)
+        sorted.emplace_back(std::move(text));
+    std::sort(sorted.begin(), sorted.end());
     texts.clear();
-    texts.reserve(keyed.size());
-    for (FoldedText &entry : keyed)
-        texts.append(std::move(entry.text));
+    for (SortedText &entry : sorted) {
+        if (texts.isEmpty() || texts.constLast() != entry.text)
+            texts.append(std::move(entry.text));
+    }
 }
 
 } // namespace

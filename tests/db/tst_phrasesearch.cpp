@@ -25,6 +25,7 @@ private slots:
     void withoutPageColumnsOnlyChipsAreFound();
     void suggestionsAreDistinctSortedAndNeverBlank();
     void suggestionsFollowTheSearchOrders();
+    void suggestionsSortAsCaseInsensitiveComparison();
     void suggestionsOfAnEmptyCollection();
     void searchedColumnMissingFromTheFile();
     void withoutSearchOrdersOnlyCodesCount();
@@ -171,6 +172,52 @@ void PhraseSearchTest::suggestionsFollowTheSearchOrders()
     QVERIFY(suggestions.contains(QStringLiteral("Name p6r1")));
     QVERIFY(suggestions.contains(QStringLiteral("P7R3")));
     QVERIFY(!suggestions.contains(QStringLiteral("Card B7")));
+}
+
+// Names that agree in their first eight characters but for letter case, or differ only
+// beyond them, non-ASCII letters, surrogate pairs at the eighth character, and a repeat:
+// the order is exactly QString's case-insensitive order, ties by exact order.
+void PhraseSearchTest::suggestionsSortAsCaseInsensitiveComparison()
+{
+    const QStringList names{
+        QStringLiteral("Light Magenta 13"),
+        QStringLiteral("LIGHT MAGENTA 2"),
+        QStringLiteral("light magenta 13"),
+        QStringLiteral("Light Magenta 13"),
+        QStringLiteral("Velmora Blå"),
+        QStringLiteral("VELMORA BLÅ"),
+        QStringLiteral("velmora blåx"),
+        QStringLiteral("1234567\U00010400b"),
+        QStringLiteral("1234567\U00010428a"),
+        QStringLiteral("1234567\U0001F600"),
+        QStringLiteral("ÄPFEL GRÜN"),
+        QStringLiteral("äpfel grün"),
+        QStringLiteral("Straße weiß"),
+        QStringLiteral("STRASSE WEISS"),
+        QStringLiteral("Σίσυφος"),
+        QStringLiteral("ΣΊΣΥΦΟΣ"),
+        QStringLiteral("Ab"),
+        QStringLiteral("ab\u0001"),
+    };
+    QList<qint64> chips;
+    for (auto it = m_fixture->rows.cbegin(); it != m_fixture->rows.cend(); ++it)
+        chips.append(it.value());
+    std::sort(chips.begin(), chips.end());
+    QVERIFY(chips.size() >= names.size());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        QVERIFY(m_fixture->alter(QStringLiteral("UPDATE \"ROW\" SET NAME0 = ? WHERE ID = ?"),
+                                 {names.at(i), chips.at(i)}));
+    QStringList suggestions;
+    QCOMPARE(searchSuggestions(QueryFixture::uuidA(), suggestions), int(Ok));
+    QStringList expected = QSet<QString>(suggestions.cbegin(), suggestions.cend()).values();
+    std::sort(expected.begin(), expected.end(), [](const QString &x, const QString &y) {
+        const int order = x.compare(y, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : x < y;
+    });
+    QCOMPARE(suggestions, expected);
+    QCOMPARE(suggestions.count(QStringLiteral("Light Magenta 13")), 1);
+    for (const QString &name : names)
+        QVERIFY2(suggestions.contains(name), qPrintable(name));
 }
 
 void PhraseSearchTest::suggestionsOfAnEmptyCollection()
