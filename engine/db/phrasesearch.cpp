@@ -74,21 +74,15 @@ bool isBlank(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
 }
 
-// Appends every text of the statement's columns; false when it failed.
-bool collectTexts(PreparedQuery &query, qint64 collectionId, QStringList &texts)
+// Appends every text of the statement's columns that is not blank; false when it failed.
+bool collectTexts(const CollectionAccess &access, const QString &sql, QStringList &texts)
 {
-    if (!query.exec({collectionId}))
+    QStringList read;
+    if (!appendTexts(access.database, sql, access.id, read))
         return false;
-    const int columns = query->record().count();
-    while (query->next()) {
-        for (int column = 0; column < columns; ++column) {
-            const QVariant value = query->value(column);
-            if (value.isNull())
-                continue;
-            QString text = value.toString();
-            if (!isBlank(text))
-                texts.append(std::move(text));
-        }
+    for (QString &text : read) {
+        if (!isBlank(text))
+            texts.append(std::move(text));
     }
     return true;
 }
@@ -181,11 +175,9 @@ int searchSuggestions(const QUuid &uuid, QStringList &suggestions)
                                    << QStringLiteral("R.CODE");
     bool ran = true;
     if (!pageColumns.isEmpty()) {
-        PreparedQuery pages(access.database, kPageNameTextsSql.arg(pageColumns.join(u',')));
-        ran = collectTexts(pages, access.id, suggestions);
+        ran = collectTexts(access, kPageNameTextsSql.arg(pageColumns.join(u',')), suggestions);
     }
-    PreparedQuery rows(access.database, kRowTextsSql.arg(rowColumns.join(u',')));
-    if (!ran || !collectTexts(rows, access.id, suggestions))
+    if (!ran || !collectTexts(access, kRowTextsSql.arg(rowColumns.join(u',')), suggestions))
         suggestions.clear();
     sortWithoutRepeats(suggestions);
     return suggestions.isEmpty() ? Failed : Ok;

@@ -1,5 +1,7 @@
 #include "engine/db/sqlfunctions.h"
 
+#include "engine/db/dblog.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QString>
@@ -34,7 +36,45 @@ sqlite3 *sqliteHandle(const QSqlDatabase &database)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
+// The same line a failed Qt statement writes: "number : text".
+void logError(sqlite3 *handle)
+{
+    qCDebug(lcDb).noquote() << QString::number(sqlite3_errcode(handle)) + QStringLiteral(" : ") +
+                                   QString::fromUtf8(sqlite3_errmsg(handle));
+}
+
 } // namespace
+
+bool appendTexts(const QSqlDatabase &database, const QString &sql, qint64 value, QStringList &texts)
+{
+    sqlite3 *handle = sqliteHandle(database);
+    if (handle == nullptr)
+        return false;
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, utf8.constData(), static_cast<int>(utf8.size()), &statement,
+                           nullptr) != SQLITE_OK) {
+        logError(handle);
+        sqlite3_finalize(statement);
+        return false;
+    }
+    sqlite3_bind_int64(statement, 1, value);
+    const int columns = sqlite3_column_count(statement);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int column = 0; column < columns; ++column) {
+            if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+                continue;
+            const auto *text =
+                reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+            texts.append(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+        }
+    }
+    if (step != SQLITE_DONE)
+        logError(handle);
+    sqlite3_finalize(statement);
+    return step == SQLITE_DONE;
+}
 
 bool registerSqlFunctions(const QSqlDatabase &database)
 {
