@@ -25,7 +25,8 @@ struct Cxf3Measurement
     // Relative to the white of the illuminant and observer below.
     std::optional<Lab> lab;
     std::optional<SrgbValue> rgb;
-    // As the Lab value's colour specification names them; empty when it names none.
+    // The conditions of the Lab value as its ColorSpecification attribute names them; empty
+    // when it names none.
     QString illuminant;
     QString observer;
 

@@ -22,7 +22,8 @@ constexpr double kMaxLightness = 100.0;
 constexpr double kMaxOpponentAxis = 200.0;
 constexpr double kMaxChannel = 255.0;
 
-struct ColorSpecification
+// The illuminant and observer that a ColorSpecification element of the file defines.
+struct MeasuringConditions
 {
     QString illuminant;
     QString observer;
@@ -92,27 +93,27 @@ std::optional<SrgbValue> rgbValue(const xmlNode *element)
     return SrgbValue{*red, *green, *blue};
 }
 
-QHash<QString, ColorSpecification> colorSpecifications(xmlXPathContext *context)
+QHash<QString, MeasuringConditions> conditionsById(xmlXPathContext *context)
 {
-    QHash<QString, ColorSpecification> specifications;
+    QHash<QString, MeasuringConditions> conditions;
     const Xml::XPathObject result = Xml::evaluateNodeSet(context, kColorSpecificationsPath);
     if (!result)
-        return specifications;
+        return conditions;
     const xmlNodeSet *nodes = result->nodesetval;
     for (int i = 0; i < nodes->nodeNr; ++i) {
         const QString id = Xml::attributeValue(nodes->nodeTab[i], "Id");
         const xmlNode *tristimulus = coreChild(nodes->nodeTab[i], "TristimulusSpec");
-        if (id.isEmpty() || tristimulus == nullptr || specifications.contains(id))
+        if (id.isEmpty() || tristimulus == nullptr || conditions.contains(id))
             continue;
-        specifications.insert(
+        conditions.insert(
             id, {childText(tristimulus, "Illuminant"), childText(tristimulus, "Observer")});
     }
-    return specifications;
+    return conditions;
 }
 
 // The first CIELAB element with usable values gives the Lab value and its conditions;
 // without one, the first CIELAB element still names the conditions.
-void readLab(const xmlNode *values, const QHash<QString, ColorSpecification> &specifications,
+void readLab(const xmlNode *values, const QHash<QString, MeasuringConditions> &conditions,
              Cxf3Measurement &measurement)
 {
     bool conditionsRead = false;
@@ -121,10 +122,10 @@ void readLab(const xmlNode *values, const QHash<QString, ColorSpecification> &sp
             continue;
         const std::optional<Lab> lab = labValue(child);
         if (lab || !conditionsRead) {
-            const ColorSpecification specification =
-                specifications.value(Xml::attributeValue(child, "ColorSpecification"));
-            measurement.illuminant = specification.illuminant;
-            measurement.observer = specification.observer;
+            const MeasuringConditions named =
+                conditions.value(Xml::attributeValue(child, "ColorSpecification"));
+            measurement.illuminant = named.illuminant;
+            measurement.observer = named.observer;
             conditionsRead = true;
         }
         if (lab) {
@@ -146,12 +147,12 @@ void readRgb(const xmlNode *values, Cxf3Measurement &measurement)
 }
 
 Cxf3Measurement measurementOf(const xmlNode *object,
-                              const QHash<QString, ColorSpecification> &specifications)
+                              const QHash<QString, MeasuringConditions> &conditions)
 {
     Cxf3Measurement measurement;
     measurement.name = Xml::attributeValue(object, "Name");
     if (const xmlNode *values = coreChild(object, "ColorValues")) {
-        readLab(values, specifications, measurement);
+        readLab(values, conditions, measurement);
         readRgb(values, measurement);
     }
     return measurement;
@@ -190,13 +191,13 @@ QList<Cxf3Measurement> readCxf3Measurements(const QByteArray &bytes)
     const Xml::XPathContext context = coreContext(document.get());
     if (!context)
         return measurements;
-    const QHash<QString, ColorSpecification> specifications = colorSpecifications(context.get());
+    const QHash<QString, MeasuringConditions> conditions = conditionsById(context.get());
     const Xml::XPathObject result = Xml::evaluateNodeSet(context.get(), kObjectsPath);
     if (!result)
         return measurements;
     const xmlNodeSet *nodes = result->nodesetval;
     for (int i = 0; i < nodes->nodeNr; ++i)
-        measurements.append(measurementOf(nodes->nodeTab[i], specifications));
+        measurements.append(measurementOf(nodes->nodeTab[i], conditions));
     return measurements;
 }
 

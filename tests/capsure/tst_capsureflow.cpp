@@ -76,8 +76,8 @@ bool writeFixture(const QString &path)
         });
 }
 
-// The colour specification the measurements below may name.
-const QByteArray kD65Specification =
+// The measuring conditions (D65, 2°) the measurements below may name.
+const QByteArray kD65Conditions =
     "<cc:ColorSpecificationCollection><cc:ColorSpecification Id=\"CS65\"><cc:TristimulusSpec>"
     "<cc:Illuminant>D65</cc:Illuminant><cc:Observer>2_Degree</cc:Observer>"
     "</cc:TristimulusSpec></cc:ColorSpecification></cc:ColorSpecificationCollection>";
@@ -95,7 +95,7 @@ QByteArray document(const QByteArray &objects)
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">\n"
            "<cc:Resources><cc:ObjectCollection>\n" +
-           objects + "</cc:ObjectCollection>" + kD65Specification + "</cc:Resources>\n</cc:CxF>\n";
+           objects + "</cc:ObjectCollection>" + kD65Conditions + "</cc:Resources>\n</cc:CxF>\n";
 }
 
 // A measurement as the device writes it, naming the colours.
@@ -112,10 +112,10 @@ QByteArray number(double value)
     return QByteArray::number(value, 'g', 12);
 }
 
-QByteArray labValues(const Corvo::Lab &lab, const QByteArray &specification = {})
+QByteArray labValues(const Corvo::Lab &lab, const QByteArray &conditionsId = {})
 {
     const QByteArray reference =
-        specification.isEmpty() ? QByteArray() : " ColorSpecification=\"" + specification + "\"";
+        conditionsId.isEmpty() ? QByteArray() : " ColorSpecification=\"" + conditionsId + "\"";
     return "<cc:ColorCIELab" + reference + "><cc:L>" + number(lab.l) + "</cc:L><cc:A>" +
            number(lab.a) + "</cc:A><cc:B>" + number(lab.b) + "</cc:B></cc:ColorCIELab>";
 }
@@ -692,7 +692,7 @@ void TestCapsureFlow::dialogShowsDifferences_data()
     QTest::newRow("the chip's sRGB") << rgbValues(chip) << " \u2014 \u0394E 0.00";
     QTest::newRow("two units lighter")
         << labValues(lighter, "CS65") << " \u2014 \u0394E " + twoLighter;
-    // Stated without a specification, the stored values are taken as D50 and adapted.
+    // Stated without naming their conditions, the stored values are taken as D50 and adapted.
     const Corvo::Lab asD50 = Corvo::labAdapted(stored, Corvo::d50White, Corvo::d65White);
     QTest::newRow("D65 values read as D50")
         << labValues(stored)

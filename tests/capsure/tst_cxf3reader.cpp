@@ -34,10 +34,10 @@ QByteArray repeated(char c, qsizetype count)
 }
 
 QByteArray lab(const QByteArray &l, const QByteArray &a, const QByteArray &b,
-               const QByteArray &specification = {})
+               const QByteArray &conditionsId = {})
 {
     const QByteArray reference =
-        specification.isEmpty() ? QByteArray() : " ColorSpecification=\"" + specification + "\"";
+        conditionsId.isEmpty() ? QByteArray() : " ColorSpecification=\"" + conditionsId + "\"";
     return "<cc:ColorCIELab" + reference + "><cc:L>" + l + "</cc:L><cc:A>" + a + "</cc:A><cc:B>" +
            b + "</cc:B></cc:ColorCIELab>";
 }
@@ -48,15 +48,15 @@ QByteArray rgb(const QByteArray &r, const QByteArray &g, const QByteArray &b)
            "</cc:B></cc:ColorSRGB>";
 }
 
-QByteArray specification(const QByteArray &id, const QByteArray &illuminant,
-                         const QByteArray &observer)
+QByteArray conditions(const QByteArray &id, const QByteArray &illuminant,
+                      const QByteArray &observer)
 {
     return "<cc:ColorSpecification Id=\"" + id + "\"><cc:TristimulusSpec><cc:Illuminant>" +
            illuminant + "</cc:Illuminant><cc:Observer>" + observer +
            "</cc:Observer></cc:TristimulusSpec></cc:ColorSpecification>";
 }
 
-// One object with the colour values, and the colour specifications the file defines.
+// One object with the colour values, and the measuring conditions the file defines.
 QByteArray measuredObject(const QByteArray &values)
 {
     return kDeclaration +
@@ -65,8 +65,8 @@ QByteArray measuredObject(const QByteArray &values)
            values +
            "</cc:ColorValues></cc:Object></cc:ObjectCollection>"
            "<cc:ColorSpecificationCollection>" +
-           specification("CS65", "D65", "2_Degree") + specification("CS65T", "D65", "10_Degree") +
-           specification("CSX", "F12", "2_Degree") + specification("CSO", "D50", "20_Degree") +
+           conditions("CS65", "D65", "2_Degree") + conditions("CS65T", "D65", "10_Degree") +
+           conditions("CSX", "F12", "2_Degree") + conditions("CSO", "D50", "20_Degree") +
            "</cc:ColorSpecificationCollection></cc:Resources></cc:CxF>";
 }
 
@@ -217,7 +217,7 @@ void TestCxf3Reader::readsColourValues_data()
     QTest::addColumn<QByteArray>("values");
     QTest::addColumn<QString>("read");
 
-    QTest::newRow("Lab without a specification")
+    QTest::newRow("Lab naming no conditions")
         << lab("50.5", "2", "-3") << "lab 50.5 2 -3; rgb -; - -";
     QTest::newRow("Lab under D65, 10 degrees")
         << lab("50", "2", "-3", "CS65T") << "lab 50 2 -3; rgb -; D65 10_Degree";
@@ -246,7 +246,7 @@ void TestCxf3Reader::readsColourValues_data()
     QTest::newRow("the first usable Lab counts")
         << (lab("x", "1", "2", "CS65T") + lab("40", "1", "2", "CS65") + lab("30", "0", "0"))
         << "lab 40 1 2; rgb -; D65 2_Degree";
-    QTest::newRow("missing specification")
+    QTest::newRow("conditions missing from the file")
         << lab("50", "1", "2", "NONE") << "lab 50 1 2; rgb -; - -";
     QTest::newRow("values in another namespace")
         << QByteArray("<x:ColorCIELab xmlns:x=\"urn:other\"><x:L>50</x:L><x:A>1</x:A>"
