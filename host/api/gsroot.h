@@ -39,10 +39,20 @@ struct GSResource
 
 // A cleared block when flags hold kAllocateClear; null for a negative size or no memory.
 GSROOT_API GSHandle BMAllocateHandle(GSSize size, int32_t flags, int16_t reserved);
-// Frees the block (a null handle is fine) and clears the caller's handle.
+// Frees the block (a null handle is fine) and clears the caller's handle. A handle that is
+// not live (released before, or never allocated) is left alone and counted.
 GSROOT_API void BMKillHandle(GSHandle *handle);
-// The block's size; 0 for a null handle.
+// The block's size; 0 for a null handle or one that is not live.
 GSROOT_API GSSize BMGetHandleSize(GSHandle handle);
+
+// For the host, which holds its add-ons to their handles: the handles live now, and the
+// releases so far of handles that were not live.
+struct BMHandleStatistics
+{
+    int64_t live;
+    int64_t badReleases;
+};
+GSROOT_API BMHandleStatistics BMGetHandleStatistics(void);
 GSROOT_API void BNFillMemory(void *destination, GSSize size, unsigned char value);
 
 // Registers a module's resources and returns its number, or kInvalidResModule when the

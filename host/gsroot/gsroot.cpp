@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -18,6 +19,27 @@ struct Block
     char *data;
     GSSize size;
 };
+
+// Every live block, so that a handle the add-on never had, or released already, is told
+// apart instead of being freed again.
+struct HandleRegistry
+{
+    std::mutex mutex;
+    std::unordered_set<const Block *> live;
+    int64_t badReleases = 0;
+};
+
+HandleRegistry &handles()
+{
+    static HandleRegistry instance;
+    return instance;
+}
+
+const Block *liveBlock(HandleRegistry &h, GSHandle handle)
+{
+    const auto *block = reinterpret_cast<const Block *>(handle);
+    return handle && h.live.count(block) ? block : nullptr;
+}
 
 struct StoredResource
 {
@@ -117,6 +139,9 @@ GSHandle BMAllocateHandle(GSSize size, int32_t flags, int16_t)
         return nullptr;
     }
     block->size = size;
+    HandleRegistry &h = handles();
+    std::lock_guard<std::mutex> lock(h.mutex);
+    h.live.insert(block);
     return &block->data;
 }
 
@@ -124,15 +149,32 @@ void BMKillHandle(GSHandle *handle)
 {
     if (!handle || !*handle)
         return;
-    auto *block = reinterpret_cast<Block *>(*handle);
+    HandleRegistry &h = handles();
+    std::lock_guard<std::mutex> lock(h.mutex);
+    const Block *block = liveBlock(h, *handle);
+    if (!block) {
+        ++h.badReleases;
+        return;
+    }
+    h.live.erase(block);
     std::free(block->data);
-    std::free(block);
+    std::free(const_cast<Block *>(block));
     *handle = nullptr;
 }
 
 GSSize BMGetHandleSize(GSHandle handle)
 {
-    return handle ? reinterpret_cast<const Block *>(handle)->size : 0;
+    HandleRegistry &h = handles();
+    std::lock_guard<std::mutex> lock(h.mutex);
+    const Block *block = liveBlock(h, handle);
+    return block ? block->size : 0;
+}
+
+BMHandleStatistics BMGetHandleStatistics(void)
+{
+    HandleRegistry &h = handles();
+    std::lock_guard<std::mutex> lock(h.mutex);
+    return {static_cast<int64_t>(h.live.size()), h.badReleases};
 }
 
 void BNFillMemory(void *destination, GSSize size, unsigned char value)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "host/api/gsroot.h"
 #include "host/api/hostapi.h"
+#include "host/runner/contractmonitor.h"
 #include "host/runner/projectstore.h"
 
 #include <array>
@@ -10,7 +12,8 @@
 namespace HostRunner {
 
 // One loaded add-on module: the handshake, the menus it registered, its commands, and its
-// orderly end. The services it calls reach the project through this session.
+// orderly end. The services it calls reach the project through this session, which holds
+// every call to the host's contract and reports each breach.
 class AddOnSession
 {
 public:
@@ -48,11 +51,14 @@ public:
     const std::vector<MenuItem> &menuItems() const { return m_menuItems; }
     // Runs the item's command; false when it has no handler (nothing is called then).
     bool run(const MenuItem &item, int32_t &result);
-    // Free-data (when initialised) and unload.
+    // Free-data (when initialised) and unload; a memory handle the add-on never released
+    // is a breach reported then.
     void finish();
 
     int residencyRequests() const { return m_residencyRequests; }
-    int unknownServiceCalls() const { return m_unknownContextCalls; }
+    // Each breach is handed to `announce` as it happens.
+    void setBreachAnnouncer(std::function<void(const Breach &)> announce);
+    const std::vector<Breach> &breaches() const { return m_monitor.breaches(); }
 
 private:
     struct Handler
@@ -61,7 +67,13 @@ private:
         MenuCommandProc proc;
     };
 
-    static AddOnSession *sessionFor(void *context);
+    // Every service starts here: the session when the call may be served, else null (the
+    // breach is reported).
+    static AddOnSession *enter(const ContractMonitor::Service &service, void *context);
+    // The records of a create or modify call; false when there is nothing to serve.
+    bool checkDefinition(const char *service, const void *attributeRecord,
+                         const void *definitionRecord);
+    void checkHandles();
     static int32_t registerMenu(void *context, int16_t menuResId, int16_t promptResId,
                                 int32_t menuCode, int32_t flags);
     static int32_t installMenuHandler(void *context, int16_t menuResId, MenuCommandProc handler);
@@ -85,7 +97,8 @@ private:
     std::vector<Handler> m_handlers;
     NotificationProc m_notificationHandler = nullptr;
     int m_residencyRequests = 0;
-    int m_unknownContextCalls = 0;
+    ContractMonitor m_monitor;
+    BMHandleStatistics m_handlesAtLoad{};
 };
 
 } // namespace HostRunner

@@ -72,6 +72,8 @@ const char *CommandLine::usage()
            "  N         the N-th registered menu\n"
            "  menus     prints the start-up results and the registered menus\n"
            "Without a command, a menu in the terminal asks which to run, until you quit.\n"
+           "Every breach of the host's contract by the add-on is reported on standard error\n"
+           "(and with --json under \"breaches\"); the run then exits with 3.\n"
            "\n"
            "  --module FILE   the add-on (default: the one built beside this host)\n"
            "  --project FILE  where the created materials and pen tables are kept\n"

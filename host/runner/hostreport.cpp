@@ -1,6 +1,7 @@
 #include "host/runner/hostreport.h"
 
 #include <cmath>
+#include <utility>
 
 namespace HostRunner {
 
@@ -44,8 +45,9 @@ std::string menuPath(const AddOnSession::MenuItem &item)
 
 HostReport::HostReport(bool json, std::FILE *out) : m_json(json), m_out(out) {}
 
-void HostReport::print(const JsonValue &document)
+void HostReport::print(JsonValue document)
 {
+    document.insert("breaches", std::exchange(m_breaches, JsonValue::array()));
     std::fputs(document.serialize(true).c_str(), m_out);
     std::fflush(m_out);
 }
@@ -133,6 +135,25 @@ void HostReport::problem(const std::string &command, const std::string &text)
         return;
     }
     std::fprintf(stderr, "hueport-host: %s\n", text.c_str());
+}
+
+void HostReport::breach(const Breach &breach)
+{
+    std::fprintf(stderr, "hueport-host: contract breach during %s: %s %s\n", breach.during.c_str(),
+                 breach.service.c_str(), breach.text.c_str());
+    std::fflush(stderr);
+    if (m_json)
+        m_breaches.append(JsonValue::object(
+            {{"during", breach.during}, {"service", breach.service}, {"text", breach.text}}));
+}
+
+void HostReport::finish(std::size_t breaches)
+{
+    if (m_json && !m_breaches.items().empty())
+        print(JsonValue::object({{"command", "finish"}}));
+    if (breaches > 0)
+        std::fprintf(stderr, "hueport-host: the add-on breached the host's contract %zu times\n",
+                     breaches);
 }
 
 } // namespace HostRunner

@@ -11,7 +11,9 @@
 namespace HostRunner {
 
 // What the host tells its user: readable lines, or with --json one JSON document per
-// command, each on a line of its own.
+// command, each on a line of its own. Contract breaches go to standard error as they
+// happen; with --json each document also lists, under "breaches", those since the one
+// before.
 class HostReport
 {
 public:
@@ -25,13 +27,18 @@ public:
                  const std::vector<ProjectStore::Change> &changes, const ProjectStore &project);
     // "start" for the loading and the handshake, else the command that failed.
     void problem(const std::string &command, const std::string &text);
+    void breach(const Breach &breach);
+    // The end of the run: breaches not yet listed get a document of their own ("finish"),
+    // and the count of all of them is said on standard error.
+    void finish(std::size_t breaches);
 
 private:
-    void print(const JsonValue &document);
+    void print(JsonValue document);
 
     bool m_json;
     std::FILE *m_out;
     JsonValue m_handshake;
+    JsonValue m_breaches = JsonValue::array();
 };
 
 // "Velmora > Color Picker".

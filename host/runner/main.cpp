@@ -17,7 +17,7 @@ namespace {
 
 using namespace HostRunner;
 
-enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitBreach = 3 };
 
 // The common application-data folder the platform layer reports is the first entry of
 // XDG_DATA_DIRS.
@@ -33,7 +33,9 @@ class Host
 public:
     Host(const CommandLine &line, ProjectStore &project)
         : m_line(line), m_project(project), m_session(project), m_report(line.json, stdout)
-    {}
+    {
+        m_session.setBreachAnnouncer([this](const Breach &breach) { m_report.breach(breach); });
+    }
 
     int run()
     {
@@ -58,10 +60,13 @@ public:
     }
 
 private:
+    // A run in which the add-on breached the contract fails, whatever else happened.
     int end(int code)
     {
         m_session.finish();
-        return code;
+        const std::size_t breaches = m_session.breaches().size();
+        m_report.finish(breaches);
+        return breaches > 0 ? kExitBreach : code;
     }
 
     void runCommand(const std::string &command)

@@ -4,6 +4,7 @@
 #include "host/api/hostapi.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -115,20 +116,26 @@ std::optional<ProjectStore::PenTable> penTableFromJson(const JsonValue &value)
     if (value["type"].toString() != "penTable" || !isText(value["name"]) ||
         value["pens"].kind() != JsonValue::Kind::Array)
         return std::nullopt;
+    const auto &items = value["pens"].items();
+    if (items.size() > std::size_t(HostApi::kPenCount))
+        return std::nullopt;
     ProjectStore::PenTable table;
     table.name = value["name"].toString();
-    for (int index = 1; index <= HostApi::kPenCount; ++index) {
+    for (int position = 1; position <= HostApi::kPenCount; ++position) {
         ProjectStore::Pen pen = kFillerPen;
-        pen.index = static_cast<int16_t>(index);
+        pen.index = static_cast<int16_t>(position);
         table.pens.push_back(pen);
     }
-    for (const JsonValue &item : value["pens"].items()) {
+    // The pens in the order of their positions, each with the index the add-on gave it.
+    for (std::size_t position = 0; position < items.size(); ++position) {
+        const JsonValue &item = items[position];
         const auto color = rgbFrom(item["rgb"]);
         const double index = item["index"].toNumber();
-        if (!isNumber(item["index"]) || index < 1 || index > HostApi::kPenCount || !color ||
+        if (!isNumber(item["index"]) || index < INT16_MIN || index > INT16_MAX || !color ||
             !isNumber(item["width"]) || !isNumber(item["kind"]) || !isText(item["description"]))
             return std::nullopt;
-        ProjectStore::Pen &pen = table.pens[static_cast<std::size_t>(index) - 1];
+        ProjectStore::Pen &pen = table.pens[position];
+        pen.index = static_cast<int16_t>(index);
         pen.kind = static_cast<int32_t>(item["kind"].toNumber());
         pen.color = *color;
         pen.width = item["width"].toNumber();
@@ -234,7 +241,8 @@ std::optional<ProjectStore::PenTable> ProjectStore::penTableFrom(const void *att
     if (!definitionRecord)
         return std::nullopt;
     const auto handle = HostApi::read<GSHandle>(definitionRecord, HostApi::kPenTableHandleOffset);
-    if (!handle || !*handle || BMGetHandleSize(handle) < GSSize(HostApi::kPenTableBytes))
+    // The size first: it is 0 for anything that is not a live handle.
+    if (BMGetHandleSize(handle) < GSSize(HostApi::kPenTableBytes))
         return std::nullopt;
     PenTable table;
     table.name = nameOf(attributeRecord);
@@ -342,9 +350,8 @@ JsonValue ProjectStore::materialJson(const Material &material)
 JsonValue ProjectStore::penTableJson(const PenTable &table)
 {
     JsonValue pens = JsonValue::array();
-    for (std::size_t i = 0; i < table.pens.size(); ++i) {
-        const Pen &pen = table.pens[i];
-        pens.append(JsonValue::object({{"index", int(i + 1)},
+    for (const Pen &pen : table.pens) {
+        pens.append(JsonValue::object({{"index", int(pen.index)},
                                        {"rgb", rgbJson(pen.color)},
                                        {"width", pen.width},
                                        {"description", pen.description},

@@ -63,7 +63,7 @@ public:
     std::vector<Change> takeChanges();
 
     // The file's form, which the host's reports use too: a material's "rgb" and every pen of
-    // a pen table.
+    // a pen table in the order of its positions, each with the index the add-on wrote.
     JsonValue toJson() const;
     // The attribute as the project holds it now.
     JsonValue attributeJson(int32_t type, const std::string &name) const;

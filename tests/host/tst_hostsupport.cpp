@@ -82,9 +82,17 @@ private slots:
         QCOMPARE(QByteArray(*handle, 64), QByteArray(64, '\0'));
         BNFillMemory(*handle, 64, 0xAB);
         QCOMPARE(uchar((*handle)[63]), uchar(0xAB));
+        const BMHandleStatistics before = BMGetHandleStatistics();
+        GSHandle copy = handle;
         BMKillHandle(&handle);
         QVERIFY(!handle);
         BMKillHandle(&handle); // twice is harmless
+        QCOMPARE(BMGetHandleStatistics().live, before.live - 1);
+        // A handle released already is told apart: not freed again, and counted.
+        QCOMPARE(BMGetHandleSize(copy), GSSize(0));
+        BMKillHandle(&copy);
+        QVERIFY(copy);
+        QCOMPARE(BMGetHandleStatistics().badReleases, before.badReleases + 1);
         QCOMPARE(BMGetHandleSize(nullptr), GSSize(0));
         QVERIFY(!BMAllocateHandle(-1, 0, 0));
     }
@@ -229,6 +237,9 @@ private slots:
         QByteArray name = materialRecord("Gr\xc3\xbcn \"quoted\"\n\xff", 0.1);
         QCOMPARE(store->createAttribute(name.constData(), nullptr), kHostNoError);
         PenDefinition pens(0.5, "Only pen");
+        // The file keeps the index the add-on wrote, even a wrong one.
+        HostApi::write<int16_t>(*pens.pens + 2 * HostApi::kPenRecordBytes, HostApi::kPenIndexOffset,
+                                0);
         QByteArray table = attributeRecord(kAttributePenTable, "Set");
         QCOMPARE(store->createAttribute(table.constData(), pens.record.constData()), kHostNoError);
         QVERIFY(store->save(path, error));
@@ -239,6 +250,8 @@ private slots:
         QCOMPARE(loaded->materials()[0].name, std::string("Gr\xc3\xbcn \"quoted\"\n\xef\xbf\xbd"));
         QCOMPARE(loaded->penTables()[0].pens[0].description, std::string("Only pen"));
         QCOMPARE(loaded->penTables()[0].pens[254].width, 0.0);
+        QCOMPARE(loaded->penTables()[0].pens[2].index, int16_t(0));
+        QCOMPARE(loaded->penTables()[0].pens[3].index, int16_t(4));
         QCOMPARE(loaded->toJson().serialize(), store->toJson().serialize());
     }
 
@@ -247,11 +260,21 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::newRow("not JSON") << QByteArray("{bad");
         QTest::newRow("other format") << QByteArray("{\"format\": \"other\", \"version\": 1}");
-        QTest::newRow("pen index out of range")
+        QTest::newRow("pen index beyond 16 bits")
             << QByteArray("{\"format\": \"hueport-project\", \"version\": 1, \"materials\": [],"
                           "\"penTables\": [{\"type\": \"penTable\", \"name\": \"x\", \"pens\": "
-                          "[{\"index\": 300, \"kind\": 1,"
+                          "[{\"index\": 40000, \"kind\": 1,"
                           "\"rgb\": [1, 1, 1], \"width\": 0, \"description\": \"\"}]}]}");
+        QByteArray pens;
+        for (int i = 0; i < 256; ++i)
+            pens += QByteArray(i ? "," : "") +
+                    "{\"index\": 1, \"kind\": 1, \"rgb\": [1, 1, 1], \"width\": 0, "
+                    "\"description\": \"\"}";
+        QTest::newRow("more pens than a table holds")
+            << QByteArray("{\"format\": \"hueport-project\", \"version\": 1, \"materials\": [],"
+                          "\"penTables\": [{\"type\": \"penTable\", \"name\": \"x\", "
+                          "\"pens\": [") +
+                   pens + "]}]}";
         QTest::newRow("material without colour")
             << QByteArray("{\"format\": \"hueport-project\", \"version\": 1,"
                           "\"materials\": [{\"type\": \"material\", \"name\": \"x\", \"kind\": 1, "
