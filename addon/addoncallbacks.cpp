@@ -73,9 +73,7 @@ int32_t initialize(void *hostContext) noexcept
     } catch (...) {
         qWarning("The add-on's start-up failed with an exception");
     }
-    if (result != kHostNoError && result != kHostGeneralError)
-        return result;
-    if (result == kHostGeneralError)
+    if (result != kHostNoError)
         host.setContext(nullptr);
     return result;
 }

@@ -77,14 +77,17 @@ void AddOnMainWindow::selectColor()
     acceptExport(HostExport::Kind(chosen->property(kKindProperty).toInt()));
 }
 
-void AddOnMainWindow::acceptExport(HostExport::Kind kind)
+bool AddOnMainWindow::acceptExport(HostExport::Kind kind)
 {
     const MyPaletteModel *palette = m_main->paletteModel();
+    if (palette->isEmpty())
+        return false;
     m_penSetName = palette->description();
     m_exportKind = kind;
     m_exportMap = buildExportMap(palette->cells(), CollectionSettings::appendProductCode(
                                                        Preferences::uuidOfLastUsedCollection()));
     accept();
+    return true;
 }
 
 } // namespace Corvo

@@ -33,7 +33,8 @@ public:
     QString penSetName() const { return m_penSetName; }
 
     // Takes the palette as it is now for the export and closes the window as accepted.
-    void acceptExport(HostExport::Kind kind);
+    // False, and nothing done, for an empty palette (the export button is disabled then).
+    bool acceptExport(HostExport::Kind kind);
 
 public slots:
     void collectionChanged(const QUuid &collection);

@@ -36,7 +36,12 @@ ExportChoice runPicker()
     ExportChoice choice;
     AddOnMainWindow window;
     if (const auto kind = HostExport::Kind(WindowAutomation::requestedExport()))
-        WindowAutomation::armFor(&window, [&window, kind] { window.acceptExport(kind); });
+        WindowAutomation::armFor(&window, [&window, kind] {
+            if (!window.acceptExport(kind)) {
+                qWarning("The palette is empty: nothing to export");
+                window.close();
+            }
+        });
     else
         WindowAutomation::armFor(&window);
     runModal(window);
@@ -57,7 +62,8 @@ void performExport(const ExportChoice &choice)
     if (choice.kind == HostExport::Materials)
         HostExport::createMaterials(choice.map, HostExport::materialPrefix());
     else if (choice.kind == HostExport::PenTable)
-        HostExport::createPenTable(choice.map, choice.penSetName, HostExport::materialPrefix());
+        HostExport::createPenTable(choice.map, choice.penSetName, HostExport::materialPrefix(),
+                                   HostExport::defaultPenSetName());
 }
 
 } // namespace

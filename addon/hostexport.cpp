@@ -21,6 +21,9 @@ constexpr double kMaterialSecondColor[] = {1.0, 1.0, 1.0};
 constexpr int32_t kPenKind = 1;
 constexpr double kPenWidth = 0.25;
 constexpr double kFillerWidth = 0.0;
+// Numbers tried for an unnamed pen set before giving up; room is left for the widest.
+constexpr int kMaxDefaultNumber = 9999;
+constexpr int kNumberBytes = 5;
 
 void writeText(void *block, std::size_t offset, const QString &text, std::size_t capacity)
 {
@@ -130,9 +133,28 @@ int createMaterials(const ExportMap &map, const QString &prefix)
     return created;
 }
 
-bool createPenTable(const ExportMap &map, const QString &penSetName, const QString &prefix)
+QString unusedPenTableName(const QString &base)
 {
-    Records records(kAttributePenTable, penSetName);
+    const QString stem =
+        QString::fromUtf8(fieldText(base, int(HostApi::kAttributeNameBytes) - kNumberBytes));
+    const HostConnection &host = HostConnection::instance();
+    for (int number = 1; number <= kMaxDefaultNumber; ++number) {
+        const QString name = stem + QLatin1Char(' ') + QString::number(number);
+        Records records(kAttributePenTable, name);
+        if (host.getAttribute(records.attribute.data()) != kHostNoError)
+            return name;
+    }
+    return QString();
+}
+
+bool createPenTable(const ExportMap &map, const QString &penSetName, const QString &prefix,
+                    const QString &defaultName)
+{
+    const bool named = !penSetName.trimmed().isEmpty();
+    const QString tableName = named ? penSetName : unusedPenTableName(defaultName);
+    if (tableName.isEmpty())
+        return false;
+    Records records(kAttributePenTable, tableName);
     GSHandle pens = BMAllocateHandle(GSSize(HostApi::kPenTableBytes), kAllocateClear, 0);
     if (!pens)
         return false;
@@ -150,16 +172,22 @@ bool createPenTable(const ExportMap &map, const QString &penSetName, const QStri
                 QString());
     const HostConnection &host = HostConnection::instance();
     int32_t result = host.createAttribute(records.attribute.data(), records.definition.data());
-    if (result == kHostAttributeNameExists)
+    // Only a table the user named may replace one of that name.
+    if (result == kHostAttributeNameExists && named)
         result = host.modifyAttribute(records.attribute.data(), records.definition.data());
     return result == kHostNoError;
 }
 
 QString materialPrefix()
 {
-    static const QString prefix = DB::localizedString(
-        Preferences::uuidOfLastUsedCollection(), QStringLiteral("archicad.addon.material.prefix"));
-    return prefix;
+    return DB::localizedString(Preferences::uuidOfLastUsedCollection(),
+                               QStringLiteral("archicad.addon.material.prefix"));
+}
+
+QString defaultPenSetName()
+{
+    return DB::localizedString(Preferences::uuidOfLastUsedCollection(),
+                               QStringLiteral("archicad.addon.penset.default.name"));
 }
 
 } // namespace Corvo::HostExport

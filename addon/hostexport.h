@@ -21,11 +21,19 @@ QString exportName(const QString &prefix, const QString &name);
 // left alone. The number of materials created.
 int createMaterials(const ExportMap &map, const QString &prefix);
 // A pen table of the set's name: one pen per entry in key order, then white filler pens to
-// the last index. A pen table of that name is overwritten. True when the host took it.
-bool createPenTable(const ExportMap &map, const QString &penSetName, const QString &prefix);
+// the last index. A pen table of that name is overwritten. A set without a name (empty or
+// blank) is called after `defaultName` with the first number from 1 that no pen table of
+// the project carries yet, and never overwrites one. True when the host took it.
+bool createPenTable(const ExportMap &map, const QString &penSetName, const QString &prefix,
+                    const QString &defaultName);
+// "<base> <n>" for the first n from 1 whose name no pen table of the project carries, as
+// far as the host says; empty when every number up to a limit is taken.
+QString unusedPenTableName(const QString &base);
 
 // The translation of "archicad.addon.material.prefix" for the last-used collection, looked
-// up on the first export of the process and reused after.
+// up anew for every export, so that the names follow the collection in use.
 QString materialPrefix();
+// The translation of "archicad.addon.penset.default.name" for the last-used collection.
+QString defaultPenSetName();
 
 } // namespace Corvo::HostExport

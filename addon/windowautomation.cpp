@@ -12,18 +12,27 @@ namespace {
 // Long enough for the first paint and the widgets' start-up animations.
 constexpr int kSettleMilliseconds = 600;
 
+int exportKindOf(const QByteArray &value)
+{
+    return value == "materials" ? 1 : value == "penset" ? 2 : 0;
+}
+
 } // namespace
 
 int requestedExport()
 {
-    const QByteArray kind = qgetenv(kExportVariable);
-    return kind == "materials" ? 1 : kind == "penset" ? 2 : 0;
+    const QByteArray value = qgetenv(kExportVariable);
+    const int kind = exportKindOf(value);
+    if (kind == 0 && !value.isEmpty())
+        qWarning("%s=%s names no export (materials or penset): ignored", kExportVariable,
+                 value.constData());
+    return kind;
 }
 
 void armFor(QWidget *window, std::function<void()> finish)
 {
     const QString path = QFile::decodeName(qgetenv(kSnapshotVariable));
-    if (!window || (path.isEmpty() && !qEnvironmentVariableIsSet(kExportVariable)))
+    if (!window || (path.isEmpty() && exportKindOf(qgetenv(kExportVariable)) == 0))
         return;
     QTimer::singleShot(kSettleMilliseconds, window, [window, path, finish] {
         if (!path.isEmpty() && !window->grab().save(path))

@@ -8,17 +8,19 @@ class QWidget;
 //   HUEPORT_SNAPSHOT=FILE               photographs the window into FILE once it has painted;
 //   HUEPORT_EXPORT=materials|penset     the picker then exports its palette as if the user
 //                                       had chosen that entry of the export menu.
-// A window so driven closes by itself.
+// A window so driven closes by itself. The export does only what a person could do: an
+// empty palette exports nothing. Any other value of HUEPORT_EXPORT is ignored.
 namespace Corvo::WindowAutomation {
 
 inline constexpr char kSnapshotVariable[] = "HUEPORT_SNAPSHOT";
 inline constexpr char kExportVariable[] = "HUEPORT_EXPORT";
 
-// 1 for "materials", 2 for "penset", else 0.
+// 1 for "materials", 2 for "penset", else 0; a value that names no export is ignored with
+// one line on the debug output.
 int requestedExport();
 
-// When either variable is set: once the window has painted, the photograph if asked for,
-// then `finish`, or closing the window when there is none.
+// When a photograph or a known export is asked for: once the window has painted, the
+// photograph if asked for, then `finish`, or closing the window when there is none.
 void armFor(QWidget *window, std::function<void()> finish = {});
 
 } // namespace Corvo::WindowAutomation

@@ -27,7 +27,8 @@ MyPaletteModel::MyPaletteModel(QObject *parent)
 {}
 
 MyPaletteModel::MyPaletteModel(std::unique_ptr<PaletteStore> store, QObject *parent)
-    : QObject(parent), m_store(std::move(store)), m_cells(kCellCount)
+    : QObject(parent), m_store(std::move(store)), m_cells(kCellCount),
+      m_description(m_store->description())
 {}
 
 MyPaletteModel::~MyPaletteModel() = default;

@@ -24,6 +24,9 @@ public:
     virtual void setGridVisible(bool visible) = 0;
     // (-1, -1) unless a cell is shown enlarged.
     virtual QPoint zoomedCell() const = 0;
+    // The description last stored: a new window shows it again, since it names the
+    // palette and is what a pen-set export calls the pen table.
+    virtual QString description() const = 0;
     virtual void setDescription(const QString &description) = 0;
     // The changes between the two calls may be written to disk together. They nest.
     virtual void beginChanges() {}

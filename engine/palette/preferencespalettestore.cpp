@@ -39,6 +39,11 @@ QPoint PreferencesPaletteStore::zoomedCell() const
     return Preferences::myPaletteZoomed();
 }
 
+QString PreferencesPaletteStore::description() const
+{
+    return Preferences::myPaletteDescription();
+}
+
 void PreferencesPaletteStore::setDescription(const QString &description)
 {
     Preferences::setMyPaletteDescription(description);

@@ -19,6 +19,7 @@ public:
     bool gridVisible() const override;
     void setGridVisible(bool visible) override;
     QPoint zoomedCell() const override;
+    QString description() const override;
     void setDescription(const QString &description) override;
     void beginChanges() override;
     void endChanges() override;

@@ -20,7 +20,7 @@ public:
     void setGridVisible(bool visible) override { m_gridVisible = visible; }
     QPoint zoomedCell() const override { return m_zoomedCell; }
     void setZoomedCell(const QPoint &cell) { m_zoomedCell = cell; }
-    QString description() const { return m_description; }
+    QString description() const override { return m_description; }
     void setDescription(const QString &description) override { m_description = description; }
 
 private:

@@ -84,6 +84,25 @@ private slots:
         QCOMPARE(record[119], 0); // the rest is zeroed
     }
 
+    // Initialise failing on an installation keeps no context: no free-data follows, and
+    // the unload must not take that for an abnormal termination.
+    void failedInstallationKeepsNoContext()
+    {
+        std::array<unsigned char, HostApi::kServiceTableBytes> table{};
+        HostServices services{};
+        services.size = sizeof services;
+        services.installMenuHandler = [](void *, int16_t, MenuCommandProc) -> int32_t {
+            return kHostNoError;
+        };
+        services.installNotificationHandler = [](void *, int32_t, NotificationProc) -> int32_t {
+            return kHostAttributeNameExists;
+        };
+        std::memcpy(table.data(), &services, sizeof services);
+        HostConnection::instance().setServiceTable(table.data());
+        QCOMPARE(AddOnCallbacks::initialize(this), kHostAttributeNameExists);
+        QVERIFY(!HostConnection::instance().context());
+    }
+
     // A command for a menu the add-on does not have only asks to stay resident.
     void unknownMenu()
     {

@@ -4,6 +4,7 @@
 #include "addon/exportmap.h"
 #include "addon/hostconnection.h"
 #include "addon/hostexport.h"
+#include "engine/db/collectionlookups.h"
 #include "engine/db/navigationqueries.h"
 #include "engine/db/productqueries.h"
 #include "engine/palette/palettecell.h"
@@ -169,10 +170,10 @@ private slots:
         connectHost(project);
         const ExportMap map = buildExportMap(
             {cell(0x336699, "One"), cell(0x112233, "Two"), cell(0xffffff, "Three")}, false);
-        QVERIFY(HostExport::createPenTable(map, QString(), "P"));
+        QVERIFY(HostExport::createPenTable(map, "Hall", "P", "Unnamed"));
         QCOMPARE(project.penTables().size(), size_t(1));
         const ProjectStore::PenTable &table = project.penTables()[0];
-        QCOMPARE(table.name, std::string());
+        QCOMPARE(table.name, std::string("Hall"));
         QCOMPARE(table.pens.size(), size_t(255));
         QCOMPARE(table.pens[0].description, std::string("P Two"));
         QCOMPARE(table.pens[0].color,
@@ -183,11 +184,48 @@ private slots:
         QCOMPARE(table.pens[254].index, int16_t(255));
         QCOMPARE(table.pens[254].color, (ProjectStore::Rgb{1.0, 1.0, 1.0}));
         // The same name again overwrites the table.
-        QVERIFY(HostExport::createPenTable(buildExportMap({cell(0x000000, "Black")}, false),
-                                           QString(), ""));
+        const ExportMap black = buildExportMap({cell(0x000000, "Black")}, false);
+        QVERIFY(HostExport::createPenTable(black, "Hall", "", "Unnamed"));
         QCOMPARE(project.penTables().size(), size_t(1));
         QCOMPARE(project.penTables()[0].pens[0].description, std::string("Black"));
         QCOMPARE(project.penTables()[0].pens[1].width, 0.0);
+    }
+
+    // A set without a name takes the first free number and never replaces a table.
+    void unnamedPenTables()
+    {
+        ProjectStore project;
+        connectHost(project);
+        const ExportMap map = buildExportMap({cell(0x336699, "One")}, false);
+        QVERIFY(HostExport::createPenTable(map, QString(), "", "My Palette"));
+        QVERIFY(HostExport::createPenTable(map, " ", "", "My Palette"));
+        QVERIFY(HostExport::createPenTable(map, "My Palette 4", "", "My Palette"));
+        QVERIFY(HostExport::createPenTable(map, QString(), "", "My Palette"));
+        QStringList names;
+        for (const ProjectStore::PenTable &table : project.penTables())
+            names << QString::fromStdString(table.name);
+        QCOMPARE(names,
+                 QStringList({"My Palette 1", "My Palette 2", "My Palette 4", "My Palette 3"}));
+        // A long base is cut so that the number always fits the field.
+        const QString name = HostExport::unusedPenTableName(QString(300, 'x'));
+        QVERIFY(name.endsWith(" 1"));
+        QCOMPARE(HostExport::fieldText(name, int(HostApi::kAttributeNameBytes)), name.toUtf8());
+    }
+
+    // The prefix is looked up at each export, for the collection in use then.
+    void prefixFollowsTheCollection()
+    {
+        DemoWorld world;
+        QVERIFY(world.isValid());
+        const char *key = "archicad.addon.material.prefix";
+        DemoWorld::makeCurrent(DemoWorld::mainCollection());
+        QCOMPARE(HostExport::materialPrefix(),
+                 DB::localizedString(DemoWorld::mainCollection(), key));
+        DemoWorld::makeCurrent(DemoWorld::lustrelCollection());
+        const QString lustrel = DB::localizedString(DemoWorld::lustrelCollection(), key);
+        QVERIFY(lustrel != DB::localizedString(DemoWorld::mainCollection(), key));
+        QCOMPARE(HostExport::materialPrefix(), lustrel);
+        QCOMPARE(HostExport::defaultPenSetName(), QString("My Palette"));
     }
 
     // A host that refuses every attribute call: nothing is created and nothing breaks.
@@ -207,14 +245,14 @@ private slots:
         const ExportMap map =
             buildExportMap({cell(0xff0000, "Red"), cell(0x00ff00, "Green")}, false);
         QCOMPARE(HostExport::createMaterials(map, "x"), 0);
-        QVERIFY(!HostExport::createPenTable(map, "Set", "x"));
+        QVERIFY(!HostExport::createPenTable(map, "Set", "x", "Unnamed"));
     }
 
     void withoutServiceTable()
     {
         const ExportMap map = buildExportMap({cell(0xff0000, "Red")}, false);
         QCOMPARE(HostExport::createMaterials(map, "x"), 0);
-        QVERIFY(!HostExport::createPenTable(map, "Set", "x"));
+        QVERIFY(!HostExport::createPenTable(map, "Set", "x", "Unnamed"));
         QCOMPARE(HostConnection::instance().requestResidency(), kHostServiceMissing);
         QVERIFY(!HostConnection::instance().mainWindow());
     }

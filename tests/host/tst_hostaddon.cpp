@@ -245,8 +245,8 @@ private slots:
         QCOMPARE(docs.at(0)["created"].items().size(), size_t(1));
         const JsonValue &table = docs[0]["created"].items()[0];
         QCOMPARE(table["type"].toString(), std::string("penTable"));
-        // The description starts empty in every window, so the set has no name.
-        QCOMPARE(table["name"].toString(), std::string());
+        // Nobody named the set: it gets a name of its own.
+        QCOMPARE(table["name"].toString(), std::string("My Palette 1"));
         const auto &pens = table["pens"].items();
         QCOMPARE(pens.size(), size_t(255));
         for (int i = 0; i < 255; ++i) {
@@ -256,10 +256,68 @@ private slots:
             QCOMPARE(QString::fromStdString(pens[i]["description"].toString()),
                      i < 3 ? chips[i].name : QString());
         }
-        // The same name again: the pen table is overwritten.
-        docs = runJson({"picker"}, env, project.path());
-        QCOMPARE(docs.at(0)["modified"].items().size(), size_t(1));
+    }
+
+    // An unnamed export never replaces a table; one the user named replaces the table of
+    // that name. The description comes back in every new window.
+    void penTablesTheUserDidNotName()
+    {
+        fillPalette();
+        QTemporaryDir project;
+        QProcessEnvironment env = environment();
+        env.insert("HUEPORT_EXPORT", "penset");
+        QCOMPARE(runJson({"picker"}, env, project.path()).size(), size_t(1));
+        auto docs = runJson({"picker"}, env, project.path());
+        QCOMPARE(docs.at(0)["created"].items().size(), size_t(1));
+        QCOMPARE(docs[0]["created"].items()[0]["name"].toString(), std::string("My Palette 2"));
+        QVERIFY(docs[0]["modified"].items().empty());
+
+        Preferences::setMyPaletteDescription("Hall & stairs");
+        docs = runJson({"picker", "picker"}, env, project.path());
+        QCOMPARE(docs.size(), size_t(2));
+        QCOMPARE(docs[0]["created"].items().at(0)["name"].toString(), std::string("Hall & stairs"));
+        QCOMPARE(docs[1]["modified"].items().at(0)["name"].toString(),
+                 std::string("Hall & stairs"));
+        QVERIFY(docs[1]["created"].items().empty());
+    }
+
+    // HUEPORT_EXPORT does only what a person could: nothing for an empty palette, and a
+    // value that names no export is ignored, with a line on the debug output.
+    void exportSwitchStaysHarmless_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("emptyPalette");
+        QTest::addColumn<QByteArray>("logged");
+        QTest::newRow("empty palette")
+            << "penset" << true << QByteArray("The palette is empty: nothing to export");
+        QTest::newRow("unknown value")
+            << "surfaces" << false
+            << QByteArray("HUEPORT_EXPORT=surfaces names no export (materials or penset): "
+                          "ignored");
+    }
+
+    void exportSwitchStaysHarmless()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, emptyPalette);
+        QFETCH(QByteArray, logged);
+        fillPalette();
+        if (emptyPalette)
+            DemoWorld::clearPreferences();
+        QTemporaryDir project;
+        const QString log = project.filePath("debug.log");
+        QProcessEnvironment env = environment();
+        env.insert("HUEPORT_EXPORT", value);
+        env.insert("HUEPORT_DEBUG_LOG", log);
+        // Without the export, only the photograph closes the window.
+        if (!emptyPalette)
+            env.insert("HUEPORT_SNAPSHOT", project.filePath("window.png"));
+        const auto docs = runJson({"picker"}, env, project.path());
+        QCOMPARE(docs.size(), size_t(1));
         QVERIFY(docs[0]["created"].items().empty());
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count(logged), 1);
     }
 
     // Without collections the add-on refuses to start and says so to the host alone.

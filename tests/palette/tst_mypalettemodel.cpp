@@ -66,7 +66,7 @@ private slots:
     void readsZoomAndGridFromTheStore();
     void controlStatesFollowTheCells();
     void accessorsOutsideTheGrid();
-    void descriptionIsNotReadBack();
+    void descriptionComesBack();
     void acceptsChipsFromOtherViews_data();
     void acceptsChipsFromOtherViews();
     void dropsChipData();
@@ -419,12 +419,14 @@ void TestMyPaletteModel::accessorsOutsideTheGrid()
     QCOMPARE(model.descriptionPlaceholder(), QStringLiteral("mypalette.note.instructions"));
 }
 
-void TestMyPaletteModel::descriptionIsNotReadBack()
+// A new window shows the description stored last, since it names the pen set.
+void TestMyPaletteModel::descriptionComesBack()
 {
     Corvo::Preferences::setMyPaletteDescription(QStringLiteral("Old"));
     MyPaletteModel model;
+    QCOMPARE(model.description(), QStringLiteral("Old"));
     model.reload(PaletteFixture::nordlys());
-    QCOMPARE(model.description(), QString());
+    QCOMPARE(model.description(), QStringLiteral("Old"));
 }
 
 void TestMyPaletteModel::acceptsChipsFromOtherViews_data()

@@ -34,6 +34,7 @@ QList<TranslationModel> demoTranslations(const QString &brand, const QString &co
         {QStringLiteral("archicad.addon.export.as.material"), QStringLiteral("Export as surfaces")},
         {QStringLiteral("archicad.addon.export.as.penset"), QStringLiteral("Export as pen set")},
         {QStringLiteral("archicad.addon.material.prefix"), brand},
+        {QStringLiteral("archicad.addon.penset.default.name"), QStringLiteral("My Palette")},
         {QStringLiteral("color.palette.copyright"), QStringLiteral("Copyright")},
         {QStringLiteral("color.palette.motto"), QStringLiteral("Colour that lasts")},
         {QStringLiteral("color.palette.enter.search.text"), QStringLiteral("Name or code")},

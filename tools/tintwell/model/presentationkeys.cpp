@@ -24,6 +24,7 @@ const char *const kTranslationKeys[] = {
     "archicad.addon.export.as.material",
     "archicad.addon.export.as.penset",
     "archicad.addon.material.prefix",
+    "archicad.addon.penset.default.name",
     // Main widget: footer, files, search.
     "color.palette.copyright",
     "color.palette.motto",
