@@ -107,8 +107,11 @@ bool AddOnSession::load(const std::string &modulePath, std::string &error)
         return false;
     }
     setImported(m_serviceTable.data());
-    std::array<unsigned char, HostApi::kExportRecordBytes> record{};
+    // Filled with a pattern, so that a record the add-on does not zero shows.
+    std::array<unsigned char, HostApi::kExportRecordBytes> record;
+    record.fill(0xA5);
     getExported(record.data());
+    m_monitor.breach("GetExportedFuncAddrs", RecordChecks::exportRecord(record.data()));
     m_checkEnvironment =
         HostApi::read<CheckEnvironmentProc>(record.data(), HostApi::kCheckEnvironmentOffset);
     m_registerInterface =

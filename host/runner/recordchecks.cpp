@@ -36,6 +36,11 @@ const std::vector<Field> kPenFields{
     {HostApi::kPenWidthOffset, 8, nullptr},
     {HostApi::kPenDescriptionOffset, HostApi::kPenDescriptionBytes, "description"},
 };
+const std::vector<Field> kExportFields{
+    {HostApi::kExportVersionOffset, 4, nullptr},     {HostApi::kCheckEnvironmentOffset, 8, nullptr},
+    {HostApi::kRegisterInterfaceOffset, 8, nullptr}, {HostApi::kInitializeOffset, 8, nullptr},
+    {HostApi::kFreeDataOffset, 8, nullptr},          {HostApi::kExportApiLevelOffset, 4, nullptr},
+};
 const std::vector<Field> kEnvironmentFields{
     {offsetof(HostEnvironmentRecord, addOnName), sizeof HostEnvironmentRecord::addOnName,
      "add-on name"},
@@ -121,6 +126,11 @@ std::vector<std::string> penTable(const char *pens)
             count > 1 ? line + " (and " + std::to_string(count - 1) + " more pens alike)" : line);
     }
     return problems;
+}
+
+std::vector<std::string> exportRecord(const void *record)
+{
+    return checkBlock(record, HostApi::kExportRecordBytes, kExportFields, "the export record");
 }
 
 std::vector<std::string> environmentRecord(const HostEnvironmentRecord &record)

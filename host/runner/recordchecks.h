@@ -20,6 +20,8 @@ std::vector<std::string> attributeRecord(const void *record, AttributeUse use);
 std::vector<std::string> definitionRecord(const void *record, int32_t type);
 // The pens of a pen table's handle, each at its position and carrying it as its index.
 std::vector<std::string> penTable(const char *pens);
+// The record of callbacks GetExportedFuncAddrs filled in, which it zeroes first.
+std::vector<std::string> exportRecord(const void *record);
 // What check-environment filled in.
 std::vector<std::string> environmentRecord(const HostEnvironmentRecord &record);
 

@@ -176,7 +176,8 @@ MISBEHAVING_EXPORT int32_t SetImportedFuncAddrs(const void *serviceTable)
 
 MISBEHAVING_EXPORT int32_t GetExportedFuncAddrs(void *record)
 {
-    std::memset(record, 0, HostApi::kExportRecordBytes);
+    if (!misbehaves("export record not zeroed"))
+        std::memset(record, 0, HostApi::kExportRecordBytes);
     HostApi::write<uint32_t>(record, HostApi::kExportVersionOffset, HostApi::kExportVersion);
     HostApi::write<CheckEnvironmentProc>(record, HostApi::kCheckEnvironmentOffset,
                                          &checkEnvironment);
@@ -184,5 +185,6 @@ MISBEHAVING_EXPORT int32_t GetExportedFuncAddrs(void *record)
                                           &registerInterface);
     HostApi::write<InitializeProc>(record, HostApi::kInitializeOffset, &initialize);
     HostApi::write<FreeDataProc>(record, HostApi::kFreeDataOffset, &freeData);
+    HostApi::write<uint32_t>(record, HostApi::kExportApiLevelOffset, HostApi::kExportApiLevel);
     return kHostNoError;
 }

@@ -100,6 +100,11 @@ private slots:
         QTest::newRow("pen description unterminated")
             << command << "create attribute"
             << "pen 2: the description is not terminated within its 128 bytes";
+        QTest::newRow("export record not zeroed")
+            << "loading"
+            << "GetExportedFuncAddrs"
+            << "the export record is not zero-filled: 80 bytes outside its fields are set, the "
+               "first at offset 4";
         QTest::newRow("environment unterminated")
             << "check-environment"
             << "check-environment"
