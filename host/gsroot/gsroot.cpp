@@ -108,13 +108,14 @@ const StoredResource *findResource(ResourceRegistry &r, uint32_t type, int32_t i
     return it == r.modules.end() ? nullptr : inModule(it->second);
 }
 
-// The diagnostic output: standard error, or the file HUEPORT_DEBUG_LOG names (appended
-// to), so that scripts and tests can tell debug messages from the host's own errors.
+// The diagnostic output: the file HUEPORT_DEBUG_LOG names (appended to), or standard
+// error when it names none or "-", so that the terminal shows the host's own lines only.
 std::FILE *debugOutput()
 {
     static std::FILE *const output = [] {
         const char *path = std::getenv("HUEPORT_DEBUG_LOG");
-        std::FILE *file = path && *path ? std::fopen(path, "a") : nullptr;
+        const bool toFile = path && *path && std::strcmp(path, "-") != 0;
+        std::FILE *file = toFile ? std::fopen(path, "a") : nullptr;
         return file ? file : stderr;
     }();
     return output;

@@ -36,10 +36,11 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string> &ar
     line.module = defaultModule;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string &word = arguments[i];
-        std::string *value = word == "--module"    ? &line.module
-                             : word == "--project" ? &line.project
-                             : word == "--data"    ? &line.dataFolder
-                                                   : nullptr;
+        std::string *value = word == "--module"      ? &line.module
+                             : word == "--project"   ? &line.project
+                             : word == "--data"      ? &line.dataFolder
+                             : word == "--debug-log" ? &line.debugLog
+                                                     : nullptr;
         if (value) {
             if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
                 error = word + " needs a value";
@@ -63,8 +64,8 @@ std::optional<CommandLine> CommandLine::parse(const std::vector<std::string> &ar
 
 const char *CommandLine::usage()
 {
-    return "usage: hueport-host [--module FILE] [--project FILE] [--data DIR] [--json] [COMMAND "
-           "...]\n"
+    return "usage: hueport-host [--module FILE] [--project FILE] [--data DIR] [--debug-log FILE] "
+           "[--json] [COMMAND ...]\n"
            "\n"
            "Loads the add-on module, runs its start-up and the given commands in order:\n"
            "  picker    the first registered menu (the colour picker)\n"
@@ -79,6 +80,9 @@ const char *CommandLine::usage()
            "  --project FILE  where the created materials and pen tables are kept\n"
            "                  (default: hueport-project.json here, created when missing)\n"
            "  --data DIR      the common application-data folder the add-on uses\n"
+           "  --debug-log FILE  where the add-on's debug messages go (default: the variable\n"
+           "                  HUEPORT_DEBUG_LOG, else hueport-debug.log beside the project\n"
+           "                  file; - for standard error)\n"
            "  --json          one JSON document on standard output instead of text\n";
 }
 

@@ -6,12 +6,14 @@
 
 namespace HostRunner {
 
-// hueport-host [--module FILE] [--project FILE] [--data DIR] [--json] [COMMAND ...]
+// hueport-host [--module FILE] [--project FILE] [--data DIR] [--debug-log FILE] [--json]
+//              [COMMAND ...]
 struct CommandLine
 {
     std::string module;
     std::string project = "hueport-project.json";
     std::string dataFolder; // empty: the environment's
+    std::string debugLog;   // empty: HUEPORT_DEBUG_LOG, else beside the project; "-": stderr
     bool json = false;
     bool help = false;
     // "picker", "about", "menus" or a menu number, in the order given; none: the terminal menu.

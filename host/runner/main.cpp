@@ -10,8 +10,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -26,6 +28,38 @@ void useDataFolder(const std::string &folder)
     const char *current = std::getenv("XDG_DATA_DIRS");
     const std::string value = current && *current ? folder + ":" + current : folder;
     setenv("XDG_DATA_DIRS", value.c_str(), 1);
+}
+
+constexpr const char *kDebugLogVariable = "HUEPORT_DEBUG_LOG";
+constexpr const char *kStandardError = "-";
+
+// The add-on's debug print goes to a file, so that the terminal stays the user's: the
+// option, else the variable, else hueport-debug.log beside the project file. The support
+// library reads the variable when the first message arrives.
+std::string chooseDebugLog(const CommandLine &line)
+{
+    const char *variable = std::getenv(kDebugLogVariable);
+    std::string log =
+        !line.debugLog.empty() ? line.debugLog
+        : variable && *variable
+            ? variable
+            : (std::filesystem::path(line.project).parent_path() / "hueport-debug.log").string();
+    setenv(kDebugLogVariable, log.c_str(), 1);
+    return log;
+}
+
+std::uintmax_t sizeOf(const std::string &path)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
+}
+
+// One line naming the log, when the run added to it.
+void reportDebugLog(const std::string &log, std::uintmax_t sizeBefore)
+{
+    if (log != kStandardError && sizeOf(log) > sizeBefore)
+        std::fprintf(stderr, "hueport-host: debug messages written to %s\n", log.c_str());
 }
 
 class Host
@@ -148,5 +182,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "hueport-host: %s\n", error.c_str());
         return kExitFailure;
     }
-    return Host(*line, *project).run();
+    const std::string log = chooseDebugLog(*line);
+    const std::uintmax_t logSize = sizeOf(log);
+    const int status = Host(*line, *project).run();
+    reportDebugLog(log, logSize);
+    return status;
 }

@@ -35,13 +35,30 @@ ensure_packages() {
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-configure_and_build() {
+configure() {
     log "configuring in $BUILD_DIR"
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld" -DCMAKE_SHARED_LINKER_FLAGS="-fuse-ld=lld" \
         -DCMAKE_MODULE_LINKER_FLAGS="-fuse-ld=lld" >/dev/null
+}
+
+configure_and_build() {
+    configure
     log "building"
     cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+# The same, with the compiler's lines in a log file instead of the terminal; the end of the
+# log is shown when the build fails.
+configure_and_build_quietly() {
+    configure
+    local build_log="$BUILD_DIR/build.log"
+    log "building (compiler output in $build_log)"
+    if ! cmake --build "$BUILD_DIR" -j "$(nproc)" >"$build_log" 2>&1; then
+        tail -n 40 "$build_log"
+        log "the build failed; the whole output is in $build_log"
+        return 1
+    fi
 }
 
 # A second tree with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer. Clang

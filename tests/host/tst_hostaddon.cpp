@@ -180,23 +180,63 @@ private slots:
     }
 
     // The add-on's Qt messages, the database layer's statements among them, go to the
-    // host's debug print and leave the host's standard error alone.
-    void messagesReachTheHostsDebugPrint()
+    // host's debug print, which writes them to a log file and names it in one line; the
+    // terminal sees them only when asked for.
+    void messagesReachTheHostsDebugLog_data()
     {
-        const QString log = m_folder.filePath("debug.log");
-        QFile::remove(log);
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("log"); // empty: standard error
+        QTest::newRow("beside the project file")
+            << QStringList{"--project", "sub/project.json"} << QString() << "sub/hueport-debug.log";
+        QTest::newRow("the variable") << QStringList() << "variable.log"
+                                      << "variable.log";
+        QTest::newRow("the option over the variable")
+            << QStringList{"--debug-log", "option.log"} << "variable.log"
+            << "option.log";
+        QTest::newRow("standard error")
+            << QStringList{"--debug-log", "-"} << QString() << QString();
+    }
+
+    void messagesReachTheHostsDebugLog()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, variable);
+        QFETCH(QString, log);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath("sub"));
         QProcessEnvironment env = environment();
         env.remove("QT_LOGGING_RULES");
-        env.insert("HUEPORT_SNAPSHOT", m_folder.filePath("debug.png"));
-        env.insert("HUEPORT_DEBUG_LOG", log);
-        const Run run = runHost({"picker"}, m_folder.path(), env);
+        env.remove("HUEPORT_DEBUG_LOG");
+        env.insert("HUEPORT_SNAPSHOT", folder.filePath("debug.png"));
+        if (!variable.isEmpty())
+            env.insert("HUEPORT_DEBUG_LOG", variable);
+        const Run run = runHost(arguments + QStringList{"picker"}, folder.path(), env);
         QCOMPARE(run.exitCode, 0);
-        QFile file(log);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray printed = file.readAll();
+        QByteArray printed = run.err;
+        if (!log.isEmpty()) {
+            QFile file(folder.filePath(log));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(log));
+            printed = file.readAll();
+            QVERIFY2(!run.err.contains("corvo.db"), run.err.constData());
+            const QByteArray line = "hueport-host: debug messages written to " + log.toUtf8();
+            QVERIFY2(run.err.contains(line), run.err.constData());
+        }
         QVERIFY2(printed.contains("corvo.db: SELECT") && printed.contains("ROW_SCHEME_MAP"),
                  printed.left(400).constData());
-        QVERIFY2(!run.err.contains("corvo.db"), run.err.constData());
+    }
+
+    // With the debug channel off nothing is written, and no line names a log.
+    void quietRunWritesNoLog()
+    {
+        QTemporaryDir folder;
+        QProcessEnvironment env = environment();
+        env.remove("HUEPORT_DEBUG_LOG");
+        env.insert("HUEPORT_SNAPSHOT", folder.filePath("quiet.png"));
+        const Run run = runHost({"picker"}, folder.path(), env);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QFile::exists(folder.filePath("hueport-debug.log")));
+        QVERIFY2(!run.err.contains("debug"), run.err.constData());
     }
 
     // Each command makes its own application object and window, one after the other.

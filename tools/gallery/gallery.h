@@ -43,6 +43,12 @@ struct Shot
     std::function<QImage(Stage &)> render;
 };
 
+// The system ID of the collection the gallery imports from the spreadsheet example.
+inline QString importedSystemId()
+{
+    return QStringLiteral("HARBOUR");
+}
+
 // Each widget family adds its shots in a file of its own.
 QList<Shot> buttonShots();
 QList<Shot> rollerShots();

@@ -4,16 +4,22 @@
 //   gallery OUTDIR            both ratios (the second in a child process)
 //   gallery OUTDIR --ratio N  one ratio
 //
-// It writes the demo file set into a temporary folder and keeps its preferences there, so
-// it never touches the user's own. Exit 1 when a widget painted nothing.
+// It writes the demo file set and a collection imported from the spreadsheet example into a
+// temporary folder and keeps its preferences there, so it never touches the user's own.
+// Exit 1 when a widget painted nothing. It prints only what it wrote and what failed;
+// QT_LOGGING_RULES (for example "corvo.*.debug=true") brings the debug lines back.
 
 #include "engine/db/collectioncatalogue.h"
 #include "tools/gallery/gallery.h"
 #include "tools/tintwell/demo/demodeck.h"
+#include "tools/tintwell/import/importdeckbuilder.h"
+#include "tools/tintwell/import/swatchfilereader.h"
+#include "tools/tintwell/import/swatchreadcontext.h"
 #include "tools/tintwell/model/deckwriter.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -29,6 +35,17 @@ QTextStream &err()
     return stream;
 }
 
+// The spreadsheet example as `tintwell import` turns it into a collection.
+Tintwell::DeckModel importedDeck()
+{
+    Tintwell::SwatchReadContext context(false);
+    Tintwell::SwatchFileReader().read(QStringLiteral(GALLERY_IMPORT_EXAMPLE), context);
+    Tintwell::ImportOptions options;
+    options.name = QStringLiteral("Harbour Coastal Paints");
+    options.systemId = Gallery::importedSystemId();
+    return Tintwell::ImportDeckBuilder(options).build(context.entries());
+}
+
 // Everything the gallery reads and writes lives in the temporary folder.
 bool prepareDemoWorld(const QTemporaryDir &root)
 {
@@ -42,8 +59,10 @@ bool prepareDemoWorld(const QTemporaryDir &root)
     const QString resources = data + QStringLiteral("/Contents/Resources");
     QDir().mkpath(resources);
     Corvo::DB::setDataFolder(data);
+    // The first file by name answers the searches across collections: the demo's.
     Tintwell::DeckWriter writer;
-    if (!writer.write(Tintwell::DemoDeck::build(), resources + QStringLiteral("/velmora.db"))) {
+    if (!writer.write(Tintwell::DemoDeck::build(), resources + QStringLiteral("/velmora.db")) ||
+        !writer.write(importedDeck(), resources + QStringLiteral("/zz-imported.db"))) {
         err() << "gallery: cannot write the demo data: " << writer.lastError() << Qt::endl;
         return false;
     }
@@ -118,6 +137,8 @@ int main(int argc, char **argv)
     // The offscreen screen takes its ratio from the scale factor, so every widget loads
     // its theme images and paints as on a dense screen.
     qputenv("QT_SCALE_FACTOR", QByteArray::number(ratio));
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -5,6 +5,7 @@
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "tools/tintwell/demo/demodeck.h"
+#include "tools/tintwell/import/importdeckbuilder.h"
 
 // Outside any namespace: the macro declares the pictures' own init function.
 static void registerWindowIcons()
@@ -49,6 +50,11 @@ QList<Shot> windowShots()
         {QStringLiteral("window-picker-lustrel"),
          [](Stage &stage) {
              return shootPicker(stage, Tintwell::DemoDeck::lustrelCollectionUuid());
+         }},
+        {QStringLiteral("window-picker-imported"),
+         [](Stage &stage) {
+             return shootPicker(stage,
+                                Tintwell::ImportDeckBuilder::uuidFor(Gallery::importedSystemId()));
          }},
     };
 }

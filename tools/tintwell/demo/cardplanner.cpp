@@ -20,9 +20,6 @@ constexpr double kOffwhiteChroma = 8.0;
 constexpr double kOffwhiteLightness = 82.0;
 constexpr double kNeutralChroma = 13.0;
 constexpr double kRichChroma = 40.0;
-constexpr double kNeutralChipChroma = 10.0;
-constexpr double kWhiteLightness = 94.0;
-constexpr double kWhiteChroma = 5.0;
 // Real decks drift a little in hue from the light to the dark end of a card.
 constexpr double kHueDriftPerChip = 0.8;
 
@@ -46,18 +43,6 @@ bool isFreshHue(double hue)
     return hue >= 100.0 && hue < 185.0;
 }
 
-double meanHue(const QList<ColourMath::Lch> &colours)
-{
-    double x = 0.0;
-    double y = 0.0;
-    for (const ColourMath::Lch &colour : colours) {
-        x += colour.c * std::cos(colour.h * M_PI / 180.0);
-        y += colour.c * std::sin(colour.h * M_PI / 180.0);
-    }
-    double hue = std::atan2(y, x) * 180.0 / M_PI;
-    return hue < 0.0 ? hue + 360.0 : hue;
-}
-
 } // namespace
 
 int moodOfColours(const QList<ColourMath::Lch> &colours)
@@ -78,7 +63,7 @@ int moodOfColours(const QList<ColourMath::Lch> &colours)
         return kNeutral;
     if (chroma >= kRichChroma)
         return kRich;
-    const double hue = meanHue(colours);
+    const double hue = ColourMath::meanHue(colours);
     if (isWarmHue(hue))
         return kWarm;
     return isFreshHue(hue) ? kFresh : kCalm;
@@ -143,8 +128,8 @@ void CardPlanner::planCard(int segment, double hue, int tone)
         chip.rgb = rgb;
         chip.names = {m_namer.takeName(rgb), ColourNamer::describe(actual)};
         chip.extras = {QStringLiteral("LRV %1").arg(ColourMath::lightReflectance(rgb))};
-        chip.neutral = actual.c < kNeutralChipChroma;
-        chip.white = actual.l > kWhiteLightness && actual.c < kWhiteChroma;
+        chip.neutral = ColourMath::isNeutral(actual);
+        chip.white = ColourMath::isWhite(actual);
         if (m_design.madeToOrderColumn)
             chip.madeToOrder = false;
         card.chips.append(chip);

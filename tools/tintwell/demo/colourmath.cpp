@@ -13,6 +13,9 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kEpsilon = 216.0 / 24389.0;
 constexpr double kKappa = 24389.0 / 27.0;
 constexpr int kChromaSearchSteps = 24;
+constexpr double kNeutralChroma = 10.0;
+constexpr double kWhiteLightness = 94.0;
+constexpr double kWhiteChroma = 5.0;
 
 // Inverse of the engine's four-decimal sRGB matrix.
 constexpr double kInverse[3][3] = {
@@ -98,10 +101,32 @@ int lightReflectance(const Rgb &rgb)
     return static_cast<int>(std::lround(finv(fy) * 100.0));
 }
 
+double meanHue(const QList<Lch> &colours)
+{
+    double x = 0.0;
+    double y = 0.0;
+    for (const Lch &colour : colours) {
+        x += colour.c * std::cos(colour.h * kPi / 180.0);
+        y += colour.c * std::sin(colour.h * kPi / 180.0);
+    }
+    const double hue = std::atan2(y, x) * 180.0 / kPi;
+    return hue < 0.0 ? hue + 360.0 : hue;
+}
+
 double hueDistance(double first, double second)
 {
     const double difference = std::fmod(std::fabs(first - second), 360.0);
     return difference > 180.0 ? 360.0 - difference : difference;
+}
+
+bool isNeutral(const Lch &lch)
+{
+    return lch.c < kNeutralChroma;
+}
+
+bool isWhite(const Lch &lch)
+{
+    return lch.l > kWhiteLightness && lch.c < kWhiteChroma;
 }
 
 } // namespace Tintwell::ColourMath

@@ -3,6 +3,8 @@
 #include "engine/colour/colorscience.h"
 #include "tools/tintwell/model/deckmodel.h"
 
+#include <QList>
+
 #include <optional>
 
 // Colour arithmetic for designing decks: the demo plans its chips in CIE LCh (D65, the
@@ -27,7 +29,13 @@ std::optional<Rgb> rgbFromLab(const Corvo::Lab &lab);
 Rgb rgbFromLchInGamut(const Lch &lch);
 // Light reflectance value, 0 to 100: the luminance Y of the colour in percent.
 int lightReflectance(const Rgb &rgb);
+// The hue of a set of colours, each weighted by its chroma; degrees, 0 to 360.
+double meanHue(const QList<Lch> &colours);
 // Hue distance in degrees, 0 to 180.
 double hueDistance(double first, double second);
+// The flags a chip gets from its colour when its source does not say: neutral below a
+// chroma of 10, white above a lightness of 94 with a chroma below 5.
+bool isNeutral(const Lch &lch);
+bool isWhite(const Lch &lch);
 
 } // namespace Tintwell::ColourMath

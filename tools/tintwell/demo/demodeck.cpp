@@ -6,7 +6,7 @@
 #include "tools/tintwell/demo/schemeplanner.h"
 #include "tools/tintwell/demo/texturepainter.h"
 #include "tools/tintwell/demo/themepainter.h"
-#include "tools/tintwell/model/presentationkeys.h"
+#include "tools/tintwell/model/standardsettings.h"
 
 #include <QColor>
 
@@ -20,7 +20,7 @@ const QSize kTextureSize(148, 96);
 constexpr unsigned kTextureSeed = 20270101u;
 constexpr int kMainSegments = 24;
 constexpr int kLustrelSegments = 12;
-constexpr double kFirstSegmentAngle = 90.0;
+constexpr int kChipsPerCard = 7;
 
 // Product groups and products of the file, by position.
 enum ProductGroup { InteriorGroup = 0, ExteriorGroup = 1, WoodMetalGroup = 2, DecorativeGroup = 3 };
@@ -76,54 +76,30 @@ DeckDesign lustrelDesign()
     return design;
 }
 
+// The demo's collections show every tab and take part in Capsure matching.
 QList<SettingModel> sharedSettings(int segments, const QString &cardType)
 {
-    return {
-        {QStringLiteral("collection.enabled"), {QStringLiteral("1")}},
-        {QStringLiteral("max.chips.on.a.page"), {QStringLiteral("7")}},
-        {QStringLiteral("card.type"), {cardType}},
-        {QStringLiteral("num.of.segments"), {QString::number(segments)}},
-        {QStringLiteral("first.segment.angle"), {QString::number(kFirstSegmentAngle)}},
-        {QStringLiteral("segment.increment.orientation"), {QStringLiteral("CW")}},
-        {QStringLiteral("mode.card"), {QStringLiteral("ModeColorToColor")}},
-        {QStringLiteral("mode.mood"), {QStringLiteral("MoodModeNormal")}},
-        {QStringLiteral("mood.visible"), {QStringLiteral("1")}},
+    QList<SettingModel> settings = StandardSettings::collection(segments, kChipsPerCard, cardType);
+    settings += {
         {QStringLiteral("has.product.groups.page"), {QStringLiteral("1")}},
         {QStringLiteral("product.group.productname.productcode.separator:string"),
          {QStringLiteral(" | ")}},
         {QStringLiteral("has.textures.page"), {QStringLiteral("1")}},
         {QStringLiteral("has.vistara.page"), {QStringLiteral("1")}},
-        {QStringLiteral("has.color.schemes.page"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.page.name"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.row.name"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.row.code"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.row.auxiliary.info"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.collection.name"), {QStringLiteral("1")}},
-        {QStringLiteral("color.tooltip.show.page.index"), {QStringLiteral("0")}},
-        {QStringLiteral("color.tooltip.show.row.row.index"), {QStringLiteral("0")}},
         {QStringLiteral("export.color.name.append.product.code"), {QStringLiteral("1")}},
-        {QStringLiteral("cie2000.delta.intervals"), {QStringLiteral("1.5,3,5")}},
         {QStringLiteral("tab.bar.page"),
          {QStringLiteral("PageOfColorSchemes"), QStringLiteral("PageOfProducts"),
           QStringLiteral("PageOfVistara"), QStringLiteral("PageOfTextures")}},
         {QStringLiteral("widget.vistara.chip.width"), {QStringLiteral("64")}},
         {QStringLiteral("widget.vistara.chip.height"), {QStringLiteral("48")}},
         {QStringLiteral("header.link"), {QStringLiteral("https://www.velmora.example/colour")}},
-        {QStringLiteral("help.link"),
-         {QStringLiteral("file:///%APP%/Contents/Resources/help/main.html")}},
         {QStringLiteral("texture.size"), {QStringLiteral("148,96")}},
-        {QStringLiteral("save.palette.text.format"), {QStringLiteral("1")}},
         {QStringLiteral("capsure.enabled"), {QStringLiteral("1")}},
         {QStringLiteral("capsure.folder.to.watch.windows"),
          {QStringLiteral("%PROGRAMDATA%/Velmora/Capsure")}},
         {QStringLiteral("capsure.filename.to.watch"), {QStringLiteral("Capsure.cxf")}},
-        {QStringLiteral("page.name.display.order"), {QStringLiteral("0")}},
-        {QStringLiteral("page.extra.display.order"), {QStringLiteral("0")}},
-        {QStringLiteral("page.name.search.order"), {QStringLiteral("0")}},
-        {QStringLiteral("row.name.display.order"), {QStringLiteral("0"), QStringLiteral("1")}},
-        {QStringLiteral("row.extra.display.order"), {QStringLiteral("0")}},
-        {QStringLiteral("row.name.search.order"), {QStringLiteral("0"), QStringLiteral("1")}},
     };
+    return settings;
 }
 
 QList<SettingModel> mainSettings()
@@ -167,7 +143,7 @@ ThemeStyle themeStyle(const CardPlanner &planner, const QString &brand, const QS
     style.accent = accent;
     style.background = background;
     style.segments = planner.design().segments;
-    style.firstSegmentAngle = kFirstSegmentAngle;
+    style.firstSegmentAngle = StandardSettings::firstSegmentAngle();
     style.clockwise = true;
     const QList<CardModel> cards = planner.cards();
     const int tones = planner.toneCount();
@@ -184,18 +160,6 @@ ThemeStyle themeStyle(const CardPlanner &planner, const QString &brand, const QS
         }
     }
     return style;
-}
-
-QList<ThemeItemModel> themeItems(const ThemeStyle &style)
-{
-    const ThemePainter painter(style);
-    QList<ThemeItemModel> items;
-    for (const PresentationKeys::ThemeImage &image : PresentationKeys::themeImages())
-        items.append({image.key,
-                      ThemePainter::encodePng(painter.paint(image.key, image.size, image.scale))});
-    items.append(
-        {QStringLiteral("color.widget.collectionselector.text"), QByteArrayLiteral("#f2f2f2")});
-    return items;
 }
 
 // Interior cards get plaster, linen and wood; exterior cards brick, concrete and stone.
@@ -390,9 +354,9 @@ CollectionModel mainCollection(ColourNamer &namer, int chips)
     collection.chipPageSchemes = schemes.chipCardSchemes();
     collection.vistaraGroups = mainTrends(collection, planner, namer);
     collection.textures = textures(collection.cards, TexturePainter::names());
-    collection.theme = themeItems(themeStyle(planner, QStringLiteral("VELMORA"),
-                                             QStringLiteral("COLOUR COLLECTION 2027"),
-                                             QColor(0, 129, 183), QColor(58, 60, 64)));
+    collection.theme = ThemePainter::themeItems(
+        themeStyle(planner, QStringLiteral("VELMORA"), QStringLiteral("COLOUR COLLECTION 2027"),
+                   QColor(0, 129, 183), QColor(58, 60, 64)));
     return collection;
 }
 
@@ -416,9 +380,9 @@ CollectionModel lustrelCollection(ColourNamer &namer)
     collection.textures =
         textures(collection.cards,
                  {QStringLiteral("Plaster"), QStringLiteral("Linen"), QStringLiteral("Wood")});
-    collection.theme = themeItems(themeStyle(planner, QStringLiteral("LUSTREL"),
-                                             QStringLiteral("METALLIC FINISHES"),
-                                             QColor(196, 150, 64), QColor(52, 48, 44)));
+    collection.theme = ThemePainter::themeItems(
+        themeStyle(planner, QStringLiteral("LUSTREL"), QStringLiteral("METALLIC FINISHES"),
+                   QColor(196, 150, 64), QColor(52, 48, 44)));
     return collection;
 }
 
@@ -446,9 +410,8 @@ DeckModel build(int mainChips)
     deck.systemWideSettings = {
         {QStringLiteral("has.textures.page"), {QStringLiteral("1")}},
         {QStringLiteral("texture.size"), {QStringLiteral("148,96")}},
-        {QStringLiteral("list.of.preferred.font.faces"),
-         {QStringLiteral("DejaVu Sans,9;Liberation Sans,9;Noto Sans,9;Arial,8")}},
     };
+    deck.systemWideSettings += StandardSettings::systemWide();
     deck.productGroups = productGroups();
     deck.collections = {mainCollection(namer, mainChips), lustrelCollection(namer)};
     return deck;

@@ -1,5 +1,7 @@
 #include "tools/tintwell/demo/themepainter.h"
 
+#include "tools/tintwell/model/presentationkeys.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QLinearGradient>
@@ -111,6 +113,17 @@ QByteArray ThemePainter::encodePng(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+QList<ThemeItemModel> ThemePainter::themeItems(const ThemeStyle &style)
+{
+    const ThemePainter painter(style);
+    QList<ThemeItemModel> items;
+    for (const PresentationKeys::ThemeImage &image : PresentationKeys::themeImages())
+        items.append({image.key, encodePng(painter.paint(image.key, image.size, image.scale))});
+    items.append(
+        {QStringLiteral("color.widget.collectionselector.text"), QByteArrayLiteral("#f2f2f2")});
+    return items;
 }
 
 QImage ThemePainter::paint(const QString &key, const QSize &size, int scale) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/tintwell/model/deckmodel.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -37,6 +39,9 @@ public:
     // pixels, painted, not enlarged); a null image for a key it does not know.
     QImage paint(const QString &key, const QSize &size, int scale) const;
     static QByteArray encodePng(const QImage &image);
+    // Every theme image the windows use, painted for the style, and the selector's text
+    // colour: the theme of a collection that brings no images of its own.
+    static QList<ThemeItemModel> themeItems(const ThemeStyle &style);
 
 private:
     bool draw(QPainter &painter, const QString &key, const QSize &size) const;

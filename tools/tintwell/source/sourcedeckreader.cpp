@@ -18,9 +18,6 @@ namespace {
 
 constexpr int kTextColumns = 10;
 constexpr int kMaxSegment = 1000;
-constexpr double kNeutralChroma = 10.0;
-constexpr double kWhiteLightness = 94.0;
-constexpr double kWhiteChroma = 5.0;
 
 const char *const kMoodNames[] = {"fresh", "warm", "calm", "rich", "offwhite", "neutral"};
 const char *const kSchemeNames[] = {"harmonic", "contrast", "widecontrast", "dynamic",
@@ -409,10 +406,9 @@ bool SourceDeckReader::readChip(const QJsonValue &value, const QString &where, C
                  kMaxSegment, out.segment))
         return false;
     const ColourMath::Lch lch = ColourMath::lchFromLab(ColourMath::labFromRgb(out.rgb));
-    if (!optionalBool(chip, QStringLiteral("neutral"), where, lch.c < kNeutralChroma,
+    if (!optionalBool(chip, QStringLiteral("neutral"), where, ColourMath::isNeutral(lch),
                       out.neutral) ||
-        !optionalBool(chip, QStringLiteral("white"), where,
-                      lch.l > kWhiteLightness && lch.c < kWhiteChroma, out.white))
+        !optionalBool(chip, QStringLiteral("white"), where, ColourMath::isWhite(lch), out.white))
         return false;
     if (chip.contains(QStringLiteral("madeToOrder"))) {
         bool madeToOrder = false;
