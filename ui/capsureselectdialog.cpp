@@ -8,7 +8,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSet>
 
 namespace Corvo {
@@ -24,6 +26,8 @@ const QString kItemWithDifference = QStringLiteral("%1 \u2014 \u0394E %2");
 const QString kItemNearest = QStringLiteral("%1 \u2014 nearest, \u0394E %2");
 constexpr int kDifferenceDecimals = 2;
 constexpr int kListTextMargin = 16;
+// Room left to the screen's edges around the widest dialog.
+constexpr int kScreenMargin = 32;
 
 Qt::WindowFlags dialogFlags(Qt::WindowFlags flags)
 {
@@ -105,7 +109,7 @@ CapsureSelectDialog::CapsureSelectDialog(const QList<CapsureCandidate> &candidat
     connect(m_comboBox, &QComboBox::currentIndexChanged, this,
             &CapsureSelectDialog::itemSelectionChanged);
     connect(m_okButton, &QPushButton::clicked, this, &CapsureSelectDialog::okBtnClicked);
-    setFixedSize(CapsureSelectLayout::kDialogSize);
+    fitToEntries();
     layOut();
 }
 
@@ -130,6 +134,31 @@ QStringList CapsureSelectDialog::itemTexts(const QList<CapsureCandidate> &candid
     return texts;
 }
 
+QStringList CapsureSelectDialog::fittedItemTexts(const QList<CapsureCandidate> &candidates,
+                                                 const QFontMetrics &metrics, int width)
+{
+    const bool withCollection = fromSeveralCollections(candidates);
+    QStringList texts;
+    for (const CapsureCandidate *candidate : listedCandidates(candidates)) {
+        QString code = codeWithDifference(*candidate);
+        const QString whole =
+            withCollection ? kItemWithCollection.arg(code, candidate->collectionName) : code;
+        if (metrics.horizontalAdvance(whole) <= width) {
+            texts.append(whole);
+            continue;
+        }
+        // The collection's name tells the candidates apart: the code gives way.
+        const QString name = withCollection
+                                 ? kItemWithCollection.arg(QString(), candidate->collectionName)
+                                 : QString();
+        code = metrics.elidedText(code, Qt::ElideRight,
+                                  std::max(0, width - metrics.horizontalAdvance(name)));
+        texts.append(withCollection ? kItemWithCollection.arg(code, candidate->collectionName)
+                                    : code);
+    }
+    return texts;
+}
+
 void CapsureSelectDialog::fillComboBox()
 {
     const QStringList texts = itemTexts(m_candidates);
@@ -138,6 +167,31 @@ void CapsureSelectDialog::fillComboBox()
         m_comboBox->addItem(texts.at(i), QVariant::fromValue(listed.at(i)->entry.id));
     // The box is narrow for a code with its collection's name; the open list shows them whole.
     m_comboBox->view()->setMinimumWidth(m_comboBox->view()->sizeHintForColumn(0) + kListTextMargin);
+}
+
+void CapsureSelectDialog::fitToEntries()
+{
+    const QScreen *screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() - kScreenMargin
+                                   : CapsureSelectLayout::kDialogSize.width();
+    const int wanted = m_comboBox->sizeHint().width();
+    const int width = capsureSelectDialogWidth(wanted, screenWidth);
+    setFixedSize(width, CapsureSelectLayout::kDialogSize.height());
+    const int comboWidth = width - 2 * CapsureSelectLayout::kComboInset;
+    if (wanted <= comboWidth)
+        return;
+    // The box's frame and arrow take what the texts do not.
+    const QStringList texts = itemTexts(m_candidates);
+    int longest = 0;
+    for (const QString &text : texts)
+        longest = std::max(longest, m_comboBox->fontMetrics().horizontalAdvance(text));
+    const QStringList fitted =
+        fittedItemTexts(m_candidates, m_comboBox->fontMetrics(), comboWidth - (wanted - longest));
+    for (int i = 0; i < fitted.size() && i < m_comboBox->count(); ++i) {
+        m_comboBox->setItemText(i, fitted.at(i));
+        m_comboBox->setItemData(i, texts.at(i), Qt::ToolTipRole);
+    }
 }
 
 void CapsureSelectDialog::itemSelectionChanged(int itemIndex)

@@ -37,6 +37,10 @@ public:
     static QString previewStyleSheet(const QColor &colour);
     // The item texts for the candidates, each row once, in order.
     static QStringList itemTexts(const QList<CapsureCandidate> &candidates);
+    // The same texts, each fitted into `width` in `metrics`: a text too wide gives up the
+    // end of its code and difference, never its collection's name.
+    static QStringList fittedItemTexts(const QList<CapsureCandidate> &candidates,
+                                       const QFontMetrics &metrics, int width);
 
 public slots:
     void itemSelectionChanged(int itemIndex);
@@ -47,6 +51,8 @@ protected:
 
 private:
     void fillComboBox();
+    // As wide as the longest entry needs, within the screen.
+    void fitToEntries();
     void layOut();
 
     QList<CapsureCandidate> m_candidates;

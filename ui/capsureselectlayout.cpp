@@ -1,5 +1,7 @@
 #include "ui/capsureselectlayout.h"
 
+#include <algorithm>
+
 namespace Corvo {
 
 namespace {
@@ -29,6 +31,13 @@ CapsureSelectLayout capsureSelectLayout(const QSize &size, int fontHeight, int c
     layout.preview = between(layout.comboBox.bottom() + 1 + L::kPreviewGap,
                              layout.okButton.top() - L::kPreviewGap, layout.comboBox);
     return layout;
+}
+
+int capsureSelectDialogWidth(int comboWidth, int screenWidth)
+{
+    using L = CapsureSelectLayout;
+    const int minimum = L::kDialogSize.width();
+    return std::clamp(comboWidth + 2 * L::kComboInset, minimum, std::max(minimum, screenWidth));
 }
 
 } // namespace Corvo

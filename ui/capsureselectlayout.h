@@ -33,4 +33,8 @@ struct CapsureSelectLayout
 
 CapsureSelectLayout capsureSelectLayout(const QSize &size, int fontHeight, int comboMinimumHeight);
 
+// The dialog's width for a combo box that wants `comboWidth`: never narrower than the
+// fixed 320, never wider than the room the screen gives (unless that is below 320).
+int capsureSelectDialogWidth(int comboWidth, int screenWidth);
+
 } // namespace Corvo

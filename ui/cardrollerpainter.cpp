@@ -1,47 +1,29 @@
 #include "ui/cardrollerpainter.h"
 
+#include "ui/chiplook.h"
+
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 
 namespace Corvo {
 
 namespace {
 
 const QColor kFrameColor(64, 64, 64);
-const QColor kOuterShadow(64, 64, 64, 24);
-const QColor kInnerShadow(64, 64, 64, 48);
 const QColor kTitleColor(255, 255, 255);
 const QColor kSelectionColor(255, 255, 255, 224);
 const QColor kFocusColor(119, 173, 216, 192);
-constexpr qreal kOuterShadowRadius = 3.0;
-constexpr qreal kInnerShadowRadius = 2.0;
+// The focus ring follows the outer shadow ring's corners.
+constexpr qreal kFocusRadius = 3.0;
 constexpr int kChipOutlineLightness = 150;
 constexpr int kChipOutlineAlpha = 32;
 constexpr qreal kSelectionWidth = 2.0;
 
-// Inclusive pixel bounds as the outline of a 1 px cosmetic pen traces them.
-QRect outlineOf(const QRect &rect)
-{
-    return rect.adjusted(0, 0, -1, -1);
-}
-
-void paintCardFrame(QPainter &painter, const QRect &card)
-{
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kOuterShadow);
-    painter.drawRoundedRect(card.adjusted(-2, -2, 2, 2), kOuterShadowRadius, kOuterShadowRadius);
-    painter.setBrush(kInnerShadow);
-    painter.drawRoundedRect(card.adjusted(-1, -1, 1, 1), kInnerShadowRadius, kInnerShadowRadius);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(kFrameColor);
-    painter.drawRect(outlineOf(card));
-}
-
 void paintTitle(QPainter &painter, const QRect &titleRect, const QString &title)
 {
     painter.setPen(kTitleColor);
-    const QString shown =
-        painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRect.width());
+    const QString shown = fittedCardTitle(title, painter.fontMetrics(), titleRect.width());
     painter.drawText(titleRect, Qt::AlignCenter | Qt::TextSingleLine, shown);
 }
 
@@ -69,7 +51,7 @@ void paintChips(QPainter &painter, const QList<QRect> &rects, const DB::ColorPag
         QColor outline = colour.lighter(kChipOutlineLightness);
         outline.setAlpha(kChipOutlineAlpha);
         painter.setPen(outline);
-        painter.drawRect(outlineOf(chip));
+        painter.drawRect(ChipLook::outline(chip));
         if (row + 1 < rects.size()) {
             painter.setPen(kFrameColor);
             const int y = chip.bottom() + 1;
@@ -92,11 +74,31 @@ void paintFocus(QPainter &painter, const QRect &card)
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kFocusColor, 1.0));
-    painter.drawRoundedRect(QRectF(card).adjusted(-1.5, -1.5, 1.5, 1.5), kOuterShadowRadius,
-                            kOuterShadowRadius);
+    painter.drawRoundedRect(QRectF(card).adjusted(-1.5, -1.5, 1.5, 1.5), kFocusRadius,
+                            kFocusRadius);
 }
 
 } // namespace
+
+QString fittedCardTitle(const QString &title, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(title) <= width)
+        return title;
+    static const QRegularExpression endingNumber(QStringLiteral("^(.*\\S)\\s+(\\S*\\d\\S*)$"));
+    const QRegularExpressionMatch match = endingNumber.match(title);
+    if (!match.hasMatch())
+        return metrics.elidedText(title, Qt::ElideMiddle, width);
+    const QString number = match.captured(2);
+    const QString spacedNumber = QLatin1Char(' ') + number;
+    const int room = width - metrics.horizontalAdvance(spacedNumber);
+    const QString words =
+        room > 0 ? metrics.elidedText(match.captured(1), Qt::ElideRight, room) : QString();
+    if (!words.isEmpty())
+        return words + spacedNumber;
+    return metrics.horizontalAdvance(number) <= width
+               ? number
+               : metrics.elidedText(number, Qt::ElideRight, width);
+}
 
 void paintCardRoller(QPainter &painter, const CardRollerLayout &layout,
                      const CardRollerState &state)
@@ -104,7 +106,7 @@ void paintCardRoller(QPainter &painter, const CardRollerLayout &layout,
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (const QRect &card : layout.cards)
-        paintCardFrame(painter, card);
+        ChipLook::paintCardFrame(painter, card);
     for (int slot = 0; slot < CardRollerLayout::kSlotCount; ++slot) {
         const std::optional<DB::ColorPage> &page = state.pages.at(slot);
         if (!page)

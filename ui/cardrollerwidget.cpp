@@ -9,17 +9,16 @@
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "ui/cardrollerpainter.h"
+#include "ui/chipviewinput.h"
 #include "ui/interfacefonts.h"
 #include "ui/similarcolorsmenu.h"
 #include "ui/startchipdrag.h"
 #include "ui/themeimage.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QToolTip>
 
 namespace Corvo {
 
@@ -27,7 +26,6 @@ namespace {
 
 const QString kMadeToOrderKey = QStringLiteral("image.mto");
 constexpr QSize kMadeToOrderSize(96, 50);
-constexpr int kWheelStep = 120;
 
 // The line height the titles are measured with: a capital with a mark above, a control
 // character and a descender cover the font's whole height.
@@ -46,6 +44,10 @@ CardRollerWidget::CardRollerWidget(QWidget *parent) : QWidget(parent)
     setAcceptDrops(true);
     setFont(InterfaceFonts::bold(InterfaceFonts::kOneStepBelow));
     setAccessibleName(tr("Fan deck"));
+    m_input = new ChipViewInput(
+        this, [this](const QPoint &point) { return inputChipAt(point); },
+        ChipViewInput::Wheel::Notches);
+    connect(m_input, &ChipViewInput::wheelTurned, this, &CardRollerWidget::wheelTurned);
     selectedCollectionChanged(Preferences::uuidOfLastUsedCollection());
 }
 
@@ -58,7 +60,7 @@ void CardRollerWidget::selectedCollectionChanged(const QUuid &collection)
     m_state.madeToOrderPicture =
         themePixmap(collection, kMadeToOrderKey, kMadeToOrderSize, devicePixelRatioF());
     m_colorIndex.reset();
-    m_toolTipRowId = -1;
+    m_input->hideToolTip();
     rebuildLayout();
     update();
 }
@@ -154,10 +156,8 @@ void CardRollerWidget::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    hideToolTip();
-    const QPoint point = event->position().toPoint();
-    m_pressPosition = point;
-    if (const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point))
+    if (const std::optional<CardRollerChip> chip =
+            m_state.chipAt(m_layout, event->position().toPoint()))
         pressChip(*chip);
 }
 
@@ -171,83 +171,27 @@ void CardRollerWidget::pressChip(const CardRollerChip &chip)
         emit rowChangedInteractively(chip.entry.rowIndex);
 }
 
-void CardRollerWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_pressPosition.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void CardRollerWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->buttons() == Qt::LeftButton) {
-        startDragAt(point);
-        return;
-    }
-    if (event->buttons() == Qt::NoButton)
-        showToolTipAt(point);
-}
-
-void CardRollerWidget::startDragAt(const QPoint &point)
-{
-    if (!m_pressPosition ||
-        (point - *m_pressPosition).manhattanLength() <= QApplication::startDragDistance() ||
-        !m_layout.cards.at(CardRollerLayout::kMiddleSlot).contains(point))
-        return;
-    const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point);
-    if (!chip || chip->slot != CardRollerLayout::kMiddleSlot || m_state.isHidden(chip->entry))
-        return;
-    m_pressPosition.reset();
-    startChipDrag(this, ChipOrigin::CardRoller, m_collection, chip->entry,
-                  InterfaceFonts::regular(InterfaceFonts::kBase), Qt::CopyAction);
-}
-
-void CardRollerWidget::showToolTipAt(const QPoint &point)
+// Every chip shown can be dragged, a side card's too: the input helper keeps the chip as it
+// was pressed, before the press rolled the deck.
+std::optional<ChipViewChip> CardRollerWidget::inputChipAt(const QPoint &point) const
 {
     const std::optional<CardRollerChip> chip = m_state.chipAt(m_layout, point);
-    if (!chip || m_state.isHidden(chip->entry)) {
-        hideToolTip();
-        return;
-    }
-    if (chip->entry.id == m_toolTipRowId && QToolTip::isVisible())
-        return;
-    const QString text = chipToolTip(m_collection, chip->entry.id);
-    if (text.isEmpty()) {
-        hideToolTip();
-        return;
-    }
-    m_toolTipRowId = chip->entry.id;
-    QToolTip::showText(mapToGlobal(chip->rect.topRight()), text, this);
+    if (!chip || m_state.isHidden(chip->entry))
+        return std::nullopt;
+    const QUuid collection = m_collection;
+    const DB::ColorEntry entry = chip->entry;
+    return ChipViewChip{
+        chip->rect, entry.id, [collection, entry] { return chipToolTip(collection, entry.id); },
+        [collection, entry] {
+            return std::optional(collectionChipDrag(ChipOrigin::CardRoller, collection, entry));
+        }};
 }
 
-void CardRollerWidget::hideToolTip()
+void CardRollerWidget::wheelTurned(int notches)
 {
-    m_toolTipRowId = -1;
-    if (QToolTip::isVisible())
-        QToolTip::hideText();
-}
-
-void CardRollerWidget::leaveEvent(QEvent *event)
-{
-    hideToolTip();
-    QWidget::leaveEvent(event);
-}
-
-void CardRollerWidget::wheelEvent(QWheelEvent *event)
-{
-    const int delta = event->inverted() ? -event->angleDelta().y() : event->angleDelta().y();
-    if (delta == 0) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    // Sub-step deltas of smooth wheels add up; each full step rolls one card.
-    m_wheelRemainder += delta;
-    while (m_wheelRemainder >= kWheelStep || m_wheelRemainder <= -kWheelStep) {
-        const bool awayFromUser = m_wheelRemainder > 0;
-        m_wheelRemainder += awayFromUser ? -kWheelStep : kWheelStep;
-        emit roll(awayFromUser ? Backward : Forward);
-    }
+    // Each notch rolls one card; away from the user goes back through the deck.
+    for (int step = 0; step < std::abs(notches); ++step)
+        emit roll(notches > 0 ? Backward : Forward);
 }
 
 void CardRollerWidget::keyPressEvent(QKeyEvent *event)
@@ -291,7 +235,7 @@ void CardRollerWidget::contextMenuEvent(QContextMenuEvent *event)
         return;
     }
     event->accept();
-    hideToolTip();
+    m_input->hideToolTip();
     const QPoint position = event->reason() == QContextMenuEvent::Mouse
                                 ? event->globalPos()
                                 : mapToGlobal(chip->rect.center());

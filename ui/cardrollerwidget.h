@@ -3,6 +3,7 @@
 #include "engine/db/labsample.h"
 #include "ui/cardrollerlayout.h"
 #include "ui/cardrollerstate.h"
+#include "ui/chipviewinput.h"
 #include "ui/selectiontypes.h"
 
 #include <QList>
@@ -18,7 +19,7 @@ class SimilarColorsMenu;
 
 // The fan deck: the previous, current and next card side by side. Clicking a chip selects
 // it, clicking a side card rolls the deck towards it, the mouse wheel and the arrow keys
-// roll and step, a chip of the middle card can be dragged out, and chips or colours
+// roll and step, any chip shown can be dragged out, and chips or colours
 // dropped on it make it go to that colour; a right click or the menu key on a chip lists its
 // similar colours in the other collections. It never changes the selection itself: it
 // emits what the user asked for and paints the selection stored in the preferences,
@@ -51,10 +52,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -66,9 +63,8 @@ private:
     void rebuildLayout();
     void updateAccessibleDescription();
     void pressChip(const CardRollerChip &chip);
-    void startDragAt(const QPoint &point);
-    void showToolTipAt(const QPoint &point);
-    void hideToolTip();
+    std::optional<ChipViewChip> inputChipAt(const QPoint &point) const;
+    void wheelTurned(int notches);
     void stepSelectedChip(int steps);
     void goToEndOfDeck(bool last);
     void goToColor(const QUuid &collection, const DB::ColorEntry &entry);
@@ -80,9 +76,7 @@ private:
     QList<int> m_rowNameOrder;
     CardRollerLayout m_layout;
     CardRollerState m_state;
-    std::optional<QPoint> m_pressPosition;
-    qint64 m_toolTipRowId = -1;
-    int m_wheelRemainder = 0;
+    ChipViewInput *m_input = nullptr;
     std::optional<QList<DB::LabSample>> m_colorIndex;
     QPointer<SimilarColorsMenu> m_similarColors;
 };

@@ -5,6 +5,7 @@
 #include "engine/db/collectionlookups.h"
 #include "engine/settings/preferences.h"
 #include "ui/capsureselectdialog.h"
+#include "ui/chiplook.h"
 #include "ui/dropdownbutton.h"
 #include "ui/imagebutton.h"
 #include "ui/interfacefonts.h"
@@ -41,18 +42,6 @@ QColor themeColour(const QUuid &collection, const QString &key, const QColor &fa
         return fallback;
     const QColor colour = QColor::fromString(QString::fromUtf8(bytes).trimmed());
     return colour.isValid() ? colour : fallback;
-}
-
-// The part of a picture drawn over the whole widget that lies under `rect`.
-QPixmap pieceOf(const QPixmap &picture, const QRect &rect)
-{
-    if (picture.isNull() || rect.isEmpty())
-        return {};
-    const qreal ratio = picture.devicePixelRatio();
-    QPixmap piece = picture.copy(
-        QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio).toAlignedRect());
-    piece.setDevicePixelRatio(ratio);
-    return piece;
 }
 
 bool opensTheList(const QKeyEvent &event)
@@ -172,7 +161,7 @@ void CollectionSelectWidget::rebuildLayout()
                                     size(), devicePixelRatioF());
     if (m_dropDown) {
         m_dropDown->setGeometry(m_layout.dropDownRect());
-        m_dropDown->setBackground(pieceOf(m_look.background, m_layout.dropDownRect()));
+        m_dropDown->setBackground(ChipLook::pieceUnder(m_look.background, m_layout.dropDownRect()));
     }
     if (!m_layout.capsureRect().isEmpty())
         m_capsureButton->setGeometry(m_layout.capsureRect());
@@ -255,13 +244,11 @@ void CollectionSelectWidget::capsureButtonClicked()
 {
     m_capsureButton->stopPulsing();
     const CapsureMeasurement measurement = readCapsureMeasurement(m_pendingFile);
-    if (measurement.isEmpty()) {
-        // Most likely the device is still writing: keep drawing the eye, so that the user
-        // tries again once the file is complete.
-        m_capsureButton->startPulsing();
-        return;
-    }
     m_capsureWaiting = false;
+    // A file that is no measurement (or one still being written) stops asking for
+    // attention; the device's next write is a watcher event that starts the pulse again.
+    if (measurement.isEmpty())
+        return;
     const QList<CapsureCandidate> candidates =
         capsureCandidates(measurement.names, measurement.colour);
     if (candidates.isEmpty())

@@ -8,14 +8,12 @@
 #include "engine/settings/chiplabels.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
+#include "ui/chipviewinput.h"
 #include "ui/colorschemerwidget.h"
 #include "ui/interfacefonts.h"
-#include "ui/startchipdrag.h"
 
-#include <QApplication>
-#include <QMouseEvent>
+#include <QEvent>
 #include <QPainter>
-#include <QToolTip>
 
 namespace Corvo {
 
@@ -44,6 +42,7 @@ ColorSchemerLustrelWidget::ColorSchemerLustrelWidget(QWidget *parent) : QWidget(
     setMouseTracking(true);
     setFont(InterfaceFonts::regular(InterfaceFonts::kBase));
     setAccessibleName(tr("Colour schemes"));
+    m_input = new ChipViewInput(this, [this](const QPoint &point) { return inputChipAt(point); });
     selectedCollectionChanged(Preferences::uuidOfLastUsedCollection());
 }
 
@@ -62,7 +61,7 @@ void ColorSchemerLustrelWidget::selectedCollectionChanged(const QUuid &collectio
     m_columns = CollectionSettings::maxChipsOnAPage(collection);
     m_key.reset();
     m_groups = {};
-    hideToolTip();
+    m_input->hideToolTip();
     rebuildLayout();
     update();
 }
@@ -79,7 +78,7 @@ void ColorSchemerLustrelWidget::refreshGroups()
     if (m_key && *m_key == key)
         return;
     m_key = key;
-    hideToolTip();
+    m_input->hideToolTip();
     m_groups = lustrelSchemeGroups(m_collection, key.first, key.second);
     for (int group = 0; group < ColorSchemerLustrelLayout::kGroupCount; ++group)
         m_cardNames[group] = cardNameOf(chipsOf(m_groups, group));
@@ -158,87 +157,17 @@ void ColorSchemerLustrelWidget::changeEvent(QEvent *event)
         rebuildLayout();
 }
 
-std::optional<ColorSchemerLustrelWidget::ChipHit>
-ColorSchemerLustrelWidget::chipAt(const QPoint &point) const
+std::optional<ChipViewChip> ColorSchemerLustrelWidget::inputChipAt(const QPoint &point) const
 {
     for (int group = 0; group < ColorSchemerLustrelLayout::kGroupCount; ++group) {
         const QList<QRect> rects = chipRects(group);
         for (int index = 0; index < rects.size(); ++index) {
             if (rects.at(index).contains(point))
-                return ChipHit{rects.at(index), chipsOf(m_groups, group).at(index)};
+                return ColorSchemerWidget::schemeChip(
+                    m_collection, chipsOf(m_groups, group).at(index), rects.at(index));
         }
     }
     return std::nullopt;
-}
-
-void ColorSchemerLustrelWidget::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    hideToolTip();
-    m_pressPosition = event->position().toPoint();
-}
-
-void ColorSchemerLustrelWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_pressPosition.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void ColorSchemerLustrelWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton)
-        startDragFromPress(point);
-    else if (event->buttons() == Qt::NoButton)
-        showToolTipAt(point);
-}
-
-void ColorSchemerLustrelWidget::startDragFromPress(const QPoint &point)
-{
-    if (!m_pressPosition ||
-        (point - *m_pressPosition).manhattanLength() <= QApplication::startDragDistance())
-        return;
-    const std::optional<ChipHit> chip = chipAt(*m_pressPosition);
-    if (!chip)
-        return;
-    m_pressPosition.reset();
-    startChipDrag(this, ChipOrigin::ChipView, m_collection, chip->entry,
-                  InterfaceFonts::regular(InterfaceFonts::kBase), Qt::CopyAction);
-}
-
-void ColorSchemerLustrelWidget::showToolTipAt(const QPoint &point)
-{
-    const std::optional<ChipHit> chip = chipAt(point);
-    if (!chip) {
-        hideToolTip();
-        return;
-    }
-    if (chip->entry.id == m_toolTipRowId && QToolTip::isVisible())
-        return;
-    const QString text = ColorSchemerWidget::chipToolTipText(m_collection, chip->entry.id);
-    if (text.isEmpty()) {
-        hideToolTip();
-        return;
-    }
-    m_toolTipRowId = chip->entry.id;
-    QToolTip::showText(mapToGlobal(chip->rect.topRight()), text, this);
-}
-
-void ColorSchemerLustrelWidget::hideToolTip()
-{
-    // Only a tip of its own: another view's tip stays while the groups reload.
-    if (m_toolTipRowId >= 0 && QToolTip::isVisible())
-        QToolTip::hideText();
-    m_toolTipRowId = -1;
-}
-
-void ColorSchemerLustrelWidget::leaveEvent(QEvent *event)
-{
-    hideToolTip();
-    QWidget::leaveEvent(event);
 }
 
 } // namespace Corvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/palette/schemecomputation.h"
+#include "ui/chipviewinput.h"
 #include "ui/colorschemerlustrellayout.h"
 #include "ui/colorschemerlustrelpainter.h"
 
@@ -35,25 +36,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
-    struct ChipHit
-    {
-        QRect rect;
-        DB::ColorEntry entry;
-    };
-
     void rebuildLayout();
     void refreshGroups();
     QString cardNameOf(const QList<DB::ColorEntry> &chips) const;
-    std::optional<ChipHit> chipAt(const QPoint &point) const;
-    void startDragFromPress(const QPoint &point);
-    void showToolTipAt(const QPoint &point);
-    void hideToolTip();
+    std::optional<ChipViewChip> inputChipAt(const QPoint &point) const;
     void refreshAccessibleText();
 
     QUuid m_collection;
@@ -68,8 +56,7 @@ private:
     LustrelSchemeGroups m_groups;
     std::array<QString, ColorSchemerLustrelLayout::kGroupCount> m_cardNames;
 
-    std::optional<QPoint> m_pressPosition;
-    qint64 m_toolTipRowId = -1;
+    ChipViewInput *m_input = nullptr;
 };
 
 } // namespace Corvo

@@ -1,6 +1,7 @@
 #include "ui/colorschemerpainter.h"
 
 #include "engine/palette/schemecomputation.h"
+#include "ui/chiplook.h"
 
 #include <QPainter>
 
@@ -10,24 +11,13 @@ namespace Corvo {
 
 namespace {
 
-const QColor kFrameColor(64, 64, 64);
-const QColor kOuterShadow(64, 64, 64, 24);
-const QColor kInnerShadow(64, 64, 64, 48);
 const QColor kPlainCaption(188, 188, 188);
 const QColor kMessageColour(188, 188, 188);
 const QColor kSelectionColour(255, 255, 255, 224);
-constexpr qreal kOuterShadowRadius = 3.0;
-constexpr qreal kInnerShadowRadius = 2.0;
 constexpr qreal kSelectionWidth = 2.0;
 constexpr int kFaintGlowAlpha = 12;
 constexpr int kNearGlowAlpha = 24;
 constexpr int kCaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-
-// Inclusive pixel bounds as the outline of a 1 px cosmetic pen traces them.
-QRect outlineOf(const QRect &rect)
-{
-    return rect.adjusted(0, 0, -1, -1);
-}
 
 void paintButton(QPainter &painter, const SchemeButtonGeometry &button,
                  const SchemeButtonLook &look, bool selected)
@@ -129,20 +119,13 @@ void paintColorSchemer(QPainter &painter, const ColorSchemerLayout &layout,
 
 void paintChipShadow(QPainter &painter, const QRect &chip)
 {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kOuterShadow);
-    painter.drawRoundedRect(chip.adjusted(-2, -2, 2, 2), kOuterShadowRadius, kOuterShadowRadius);
-    painter.setBrush(kInnerShadow);
-    painter.drawRoundedRect(chip.adjusted(-1, -1, 1, 1), kInnerShadowRadius, kInnerShadowRadius);
-    painter.setBrush(Qt::NoBrush);
+    ChipLook::paintCardShadow(painter, chip);
 }
 
 void paintChip(QPainter &painter, const QRect &chip, const QColor &colour)
 {
     painter.fillRect(chip, colour);
-    painter.setPen(kFrameColor);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(outlineOf(chip));
+    ChipLook::paintCardOutline(painter, chip);
 }
 
 void paintChipSelection(QPainter &painter, const QRect &chip)

@@ -4,15 +4,14 @@
 #include "engine/settings/chiplabels.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
+#include "ui/chipviewinput.h"
 #include "ui/interfacefonts.h"
 #include "ui/startchipdrag.h"
 #include "ui/themeimage.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -78,6 +77,7 @@ ColorSchemerWidget::ColorSchemerWidget(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setFont(InterfaceFonts::regular(InterfaceFonts::kBase));
     setAccessibleName(tr("Colour schemes"));
+    m_input = new ChipViewInput(this, [this](const QPoint &point) { return inputChipAt(point); });
     addShortcuts();
     loadCollection(Preferences::uuidOfLastUsedCollection());
 }
@@ -180,7 +180,7 @@ void ColorSchemerWidget::loadCollection(const QUuid &collection)
     m_source = schemeSourceFor(collection);
     m_key.reset();
     m_chips.clear();
-    hideToolTip();
+    m_input->hideToolTip();
     rebuildLayout();
     update();
 }
@@ -231,7 +231,7 @@ void ColorSchemerWidget::refreshScheme()
     m_chips.clear();
     m_neutralSubKind = Preferences::schemeNeutralSubKind(m_collection);
     m_offersAlternativeNeutral = false;
-    hideToolTip();
+    m_input->hideToolTip();
     if (!m_kinds.contains(kind))
         return;
     const std::optional<SchemeInput> input =
@@ -341,73 +341,26 @@ void ColorSchemerWidget::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    hideToolTip();
-    const QPoint point = event->position().toPoint();
-    m_pressPosition = point;
-    if (const int kind = m_layout.kindAt(point))
+    if (const int kind = m_layout.kindAt(event->position().toPoint()))
         pressKind(kind);
 }
 
-void ColorSchemerWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_pressPosition.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void ColorSchemerWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton)
-        startDragFromPress(point);
-    else if (event->buttons() == Qt::NoButton)
-        showToolTipAt(point);
-}
-
-void ColorSchemerWidget::startDragFromPress(const QPoint &point)
-{
-    if (!m_pressPosition ||
-        (point - *m_pressPosition).manhattanLength() <= QApplication::startDragDistance())
-        return;
-    const int index = chipIndexAt(chipRects(), *m_pressPosition);
-    if (index < 0)
-        return;
-    m_pressPosition.reset();
-    startChipDrag(this, ChipOrigin::ChipView, m_source.collection, m_chips.at(index),
-                  InterfaceFonts::regular(InterfaceFonts::kBase), Qt::CopyAction);
-}
-
-void ColorSchemerWidget::showToolTipAt(const QPoint &point)
+std::optional<ChipViewChip> ColorSchemerWidget::inputChipAt(const QPoint &point) const
 {
     const QList<QRect> rects = chipRects();
     const int index = chipIndexAt(rects, point);
-    if (index < 0) {
-        hideToolTip();
-        return;
-    }
-    const DB::ColorEntry &chip = m_chips.at(index);
-    if (chip.id == m_toolTipRowId && QToolTip::isVisible())
-        return;
-    const QString text = chipToolTipText(m_source.collection, chip.id);
-    if (text.isEmpty()) {
-        hideToolTip();
-        return;
-    }
-    m_toolTipRowId = chip.id;
-    QToolTip::showText(mapToGlobal(rects.at(index).topRight()), text, this);
+    if (index < 0)
+        return std::nullopt;
+    return schemeChip(m_source.collection, m_chips.at(index), rects.at(index));
 }
 
-void ColorSchemerWidget::hideToolTip()
+ChipViewChip ColorSchemerWidget::schemeChip(const QUuid &collection, const DB::ColorEntry &entry,
+                                            const QRect &rect)
 {
-    // Only a tip of its own: another view's tip stays while the schemer recomputes.
-    if (m_toolTipRowId >= 0 && QToolTip::isVisible())
-        QToolTip::hideText();
-    m_toolTipRowId = -1;
-}
-
-void ColorSchemerWidget::leaveEvent(QEvent *event)
-{
-    hideToolTip();
-    QWidget::leaveEvent(event);
+    return {rect, entry.id, [collection, entry] { return chipToolTipText(collection, entry.id); },
+            [collection, entry] {
+                return std::optional(collectionChipDrag(ChipOrigin::ChipView, collection, entry));
+            }};
 }
 
 } // namespace Corvo

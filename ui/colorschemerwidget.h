@@ -2,6 +2,7 @@
 
 #include "engine/db/colorentry.h"
 #include "engine/palette/schemecomputation.h"
+#include "ui/chipviewinput.h"
 #include "ui/colorschemerlayout.h"
 #include "ui/colorschemerpainter.h"
 #include "ui/selectiontypes.h"
@@ -37,6 +38,9 @@ public:
 
     // A chip's tool tip as the schemers show it; empty when the chip cannot be loaded.
     static QString chipToolTipText(const QUuid &collection, qint64 rowId);
+    // A scheme chip for the input helper: its tool tip and its drag out of a chip view.
+    static ChipViewChip schemeChip(const QUuid &collection, const DB::ColorEntry &entry,
+                                   const QRect &rect);
 
 signals:
     void schemeKindChangedInteractively(Corvo::SchemeKind kind);
@@ -59,9 +63,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     // What a computation was made for; a change of any part computes afresh.
@@ -89,9 +90,7 @@ private:
     void refreshScheme();
     void switchToScheme(int number);
     void pressKind(int kind);
-    void startDragFromPress(const QPoint &point);
-    void showToolTipAt(const QPoint &point);
-    void hideToolTip();
+    std::optional<ChipViewChip> inputChipAt(const QPoint &point) const;
     ColorSchemerState paintState() const;
     void refreshAccessibleText();
 
@@ -110,8 +109,7 @@ private:
     int m_neutralSubKind = kTonalNeutralScheme;
     bool m_offersAlternativeNeutral = false;
 
-    std::optional<QPoint> m_pressPosition;
-    qint64 m_toolTipRowId = -1;
+    ChipViewInput *m_input = nullptr;
 };
 
 } // namespace Corvo

@@ -10,6 +10,11 @@ namespace {
 
 const QString kWheelPictureKey = QStringLiteral("image.widget.color.wheel.background");
 const QColor kMarkColour(255, 255, 255);
+const QColor kFocusColour(119, 173, 216, 192);
+const QColor kFocusHalo(198, 216, 230, 192);
+// Just inside the widget's nearer edge, beyond where presses are taken.
+constexpr double kFocusRadius = 58.5;
+constexpr double kFocusWidth = 2.0;
 
 void beginSmooth(QPainter &painter)
 {
@@ -54,6 +59,17 @@ void ColorWheelPainter::paintArc(QPainter &painter, const ColorWheelLayout &layo
     painter.setBrush(Qt::NoBrush);
     const WheelArc arc = layout.arc(segment);
     painter.drawArc(arc.rect, arc.startAngle, arc.spanAngle);
+}
+
+void ColorWheelPainter::paintFocus(QPainter &painter)
+{
+    beginSmooth(painter);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kFocusHalo, kFocusWidth));
+    painter.drawEllipse(ColorWheelLayout::kCentre, kFocusRadius - kFocusWidth,
+                        kFocusRadius - kFocusWidth);
+    painter.setPen(QPen(kFocusColour, kFocusWidth));
+    painter.drawEllipse(ColorWheelLayout::kCentre, kFocusRadius, kFocusRadius);
 }
 
 void ColorWheelPainter::paint(QPainter &painter, const ColorWheelLayout &layout,

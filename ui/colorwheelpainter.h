@@ -29,6 +29,9 @@ public:
     static QPixmap renderWheel(const QUuid &collection, const QSize &size, qreal devicePixelRatio);
     static void paintPointer(QPainter &painter, const ColorWheelLayout &layout, int segment);
     static void paintArc(QPainter &painter, const ColorWheelLayout &layout, int segment);
+    // The keyboard focus: a blue ring round the wheel's rim, in the focus blue of the
+    // task buttons and the card roller.
+    static void paintFocus(QPainter &painter);
 
 private:
     struct CacheKey

@@ -14,8 +14,6 @@ namespace Corvo {
 
 namespace {
 
-// One notch of an ordinary mouse wheel; finer wheels add up to it.
-constexpr int kWheelNotch = 120;
 // Towards the user: the next segment.
 constexpr int kStepUp = 1;
 constexpr int kStepDown = -1;
@@ -37,7 +35,7 @@ void ColorWheelWidget::selectedCollectionChanged(const QUuid &collection)
     m_layout = ColorWheelLayout(ColorWheelSettings::ofCollection(collection));
     m_painter.invalidate();
     m_pressed = false;
-    m_wheelDelta = 0;
+    m_wheelNotches = WheelNotches();
     m_describedSegment.reset();
     describeSegment(Preferences::segmentIndex(collection));
     update();
@@ -48,7 +46,21 @@ void ColorWheelWidget::paintEvent(QPaintEvent *)
     const int segment = Preferences::segmentIndex(m_collection);
     QPainter painter(this);
     m_painter.paint(painter, m_layout, m_collection, size(), segment, devicePixelRatioF());
+    if (hasFocus())
+        ColorWheelPainter::paintFocus(painter);
     describeSegment(segment);
+}
+
+void ColorWheelWidget::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ColorWheelWidget::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ColorWheelWidget::mousePressEvent(QMouseEvent *event)
@@ -76,17 +88,14 @@ void ColorWheelWidget::mouseReleaseEvent(QMouseEvent *)
 
 void ColorWheelWidget::wheelEvent(QWheelEvent *event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
+    const std::optional<int> notches = m_wheelNotches.take(*event);
+    if (!notches) {
         event->ignore();
         return;
     }
-    // The physical direction counts, whatever the system makes of it.
-    m_wheelDelta += event->inverted() ? -delta : delta;
-    const int notches = m_wheelDelta / kWheelNotch;
-    m_wheelDelta -= notches * kWheelNotch;
-    if (notches != 0)
-        stepSegments(std::abs(notches), notches < 0 ? kStepUp : kStepDown);
+    // Away from the user steps down, towards the user up.
+    if (*notches != 0)
+        stepSegments(std::abs(*notches), *notches > 0 ? kStepDown : kStepUp);
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/colorwheellayout.h"
 #include "ui/colorwheelpainter.h"
+#include "ui/wheelnotches.h"
 
 #include <QUuid>
 #include <QWidget>
@@ -30,6 +31,8 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -50,7 +53,7 @@ private:
     ColorWheelLayout m_layout;
     ColorWheelPainter m_painter;
     bool m_pressed = false;
-    int m_wheelDelta = 0;
+    WheelNotches m_wheelNotches;
     std::optional<int> m_describedSegment;
 };
 

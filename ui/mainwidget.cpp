@@ -1,11 +1,13 @@
 #include "ui/mainwidget.h"
 
 #include "engine/capsure/capsurewatch.h"
+#include "engine/colour/colorvalue.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
 #include "engine/db/colorpage.h"
 #include "engine/db/nameorders.h"
 #include "engine/db/navigationqueries.h"
+#include "engine/db/phrasesearch.h"
 #include "engine/palette/mypalettemodel.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
@@ -68,6 +70,17 @@ QUuid usableCollection()
         return last;
     Preferences::setUuidOfLastUsedCollection(collections.first());
     return collections.first();
+}
+
+// A search that stayed put either found what is shown already or found nothing; only the
+// second earns a note. A blank phrase asks nothing, and a colour value always has a
+// nearest chip.
+bool findsNothing(const QUuid &collection, const QString &phrase)
+{
+    if (phrase.trimmed().isEmpty() || colorFromText(phrase))
+        return false;
+    DB::PhraseMatch match;
+    return DB::findPhrase(collection, phrase, match) != 0;
 }
 
 QRect deviceRect(const QRect &rect, qreal ratio)
@@ -514,6 +527,8 @@ void MainWidget::searchForPhrase(const QString &phrase)
     const SelectionController::Refresh what = m_selection.search(phrase, &m_colorSearchHit);
     if (m_colorSearchHit)
         m_search->showColorNote(m_colorSearchHit->asked, m_colorSearchHit->chip.deltaE);
+    else if (what == SelectionController::RefreshNothing && findsNothing(m_collection, phrase))
+        m_search->showNoMatchNote(phrase);
     else
         m_search->clearColorNote();
     refresh(what);
@@ -597,7 +612,7 @@ void MainWidget::saveButtonClicked()
                      start, offered.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return;
-    const PaletteFileFormat format = PaletteFileDialogs::formatOf(filters, selected);
+    const PaletteFileFormat format = PaletteFileDialogs::formatFor(filters, selected, path);
     emit savePaletteTo(format, path);
     PaletteFileDialogs::rememberSaveFormat(format);
     Preferences::setMyPaletteLastSavePath(path);

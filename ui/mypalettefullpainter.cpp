@@ -1,5 +1,7 @@
 #include "ui/mypalettefullpainter.h"
 
+#include "ui/chiplook.h"
+
 #include <QPainter>
 
 namespace Corvo {
@@ -10,8 +12,6 @@ const QColor kFrameColor(176, 176, 176);
 constexpr int kOuterShadowAlpha = 24;
 constexpr int kInnerShadowAlpha = 64;
 constexpr int kOutlineAlpha = 192;
-constexpr qreal kOuterShadowRadius = 3.0;
-constexpr qreal kInnerShadowRadius = 2.0;
 
 QColor frameShade(int alpha)
 {
@@ -23,13 +23,9 @@ QColor frameShade(int alpha)
 void paintGridFrame(QPainter &painter, const QRect &grid)
 {
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(frameShade(kOuterShadowAlpha));
-    painter.drawRoundedRect(QRectF(grid).adjusted(-2, -2, 2, 2), kOuterShadowRadius,
-                            kOuterShadowRadius);
-    painter.setBrush(frameShade(kInnerShadowAlpha));
-    painter.drawRoundedRect(QRectF(grid).adjusted(-1, -1, 1, 1), kInnerShadowRadius,
-                            kInnerShadowRadius);
+    // Outside the grid only: empty cells show the chosen grey itself.
+    ChipLook::paintShadowRings(painter, grid, frameShade(kOuterShadowAlpha),
+                               frameShade(kInnerShadowAlpha));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(frameShade(kOutlineAlpha), 1.0));
     painter.drawRect(QRectF(grid).adjusted(0.5, 0.5, -0.5, -0.5));
@@ -46,7 +42,7 @@ void paintCells(QPainter &painter, const MyPaletteFullLayout &layout,
     painter.setBrush(Qt::NoBrush);
     painter.setPen(kFrameColor);
     for (const QRect &cell : layout.cells)
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        painter.drawRect(ChipLook::outline(cell));
 }
 
 } // namespace

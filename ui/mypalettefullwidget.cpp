@@ -51,6 +51,10 @@ MyPaletteFullWidget::MyPaletteFullWidget(const MyPaletteModel *model, QWidget *p
     m_back->setAccessibleName(tr("Back"));
     connect(m_back, &QPushButton::clicked, this, &MyPaletteFullWidget::backClicked);
     createSlider();
+    // A picked colour stands for a chip of the palette; once the palette changed, that chip
+    // may be gone.
+    connect(m_model, &MyPaletteModel::myPaletteChanged, this, &MyPaletteFullWidget::dropPicked);
+    connect(m_model, &MyPaletteModel::reloaded, this, &MyPaletteFullWidget::dropPicked);
     selectedCollectionChanged(Preferences::uuidOfLastUsedCollection());
 }
 
@@ -121,6 +125,20 @@ void MyPaletteFullWidget::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // Another window may have moved the slider since this one was last shown.
     m_slider->setValue(storedGrey());
+}
+
+void MyPaletteFullWidget::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    dropPicked();
+}
+
+void MyPaletteFullWidget::dropPicked()
+{
+    if (!m_picked)
+        return;
+    m_picked.reset();
+    update();
 }
 
 void MyPaletteFullWidget::mousePressEvent(QMouseEvent *event)

@@ -50,8 +50,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void dropPicked();
     void createSlider();
     void loadImages();
     void rebuildLayout();

@@ -1,6 +1,7 @@
 #include "ui/mypalettepainter.h"
 
 #include "engine/palette/mypalettemodel.h"
+#include "ui/chiplook.h"
 
 #include <QPainter>
 
@@ -9,18 +10,16 @@ namespace Corvo {
 namespace {
 
 const QColor kOutlineColor(64, 64, 64);
-const QColor kOuterShadow(64, 64, 64, 24);
-const QColor kInnerShadow(64, 64, 64, 48);
 const QColor kSelectionColor(255, 255, 255, 224);
 const QColor kDropTargetColor(0, 151, 251, 192);
 const QColor kFocusDark(0, 0, 0, 140);
 const QColor kFocusLight(255, 255, 255, 230);
-constexpr qreal kOuterShadowRadius = 3.0;
-constexpr qreal kInnerShadowRadius = 2.0;
 constexpr qreal kFrameWidth = 2.0;
 // The focus frame stands inside the selection frame.
 constexpr int kFocusInset = 4;
 constexpr int kLabelInset = 6;
+// From this grey level of the colour up, its label is black; below, white.
+constexpr int kLightGrey = 128;
 
 // The cell's outermost two pixels.
 void paintCellFrame(QPainter &painter, const QRect &cell, const QColor &color)
@@ -47,24 +46,11 @@ void paintFocusFrame(QPainter &painter, const QRect &cell)
     painter.drawRect(frame);
 }
 
-void paintCardFrame(QPainter &painter, const QRect &area)
-{
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kOuterShadow);
-    painter.drawRoundedRect(area.adjusted(-2, -2, 2, 2), kOuterShadowRadius, kOuterShadowRadius);
-    painter.setBrush(kInnerShadow);
-    painter.drawRoundedRect(area.adjusted(-1, -1, 1, 1), kInnerShadowRadius, kInnerShadowRadius);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(kOutlineColor);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
-}
-
 void paintZoomedCell(QPainter &painter, const QRect &grid, const PaletteCell &cell)
 {
     painter.fillRect(grid, cell.color);
-    paintCardFrame(painter, grid);
-    const int grey = zoomLabelGrey(cell.color);
-    painter.setPen(QColor(grey, grey, grey));
+    ChipLook::paintCardFrame(painter, grid);
+    painter.setPen(zoomLabelColor(cell.color));
     const QRect text = grid.adjusted(kLabelInset, kLabelInset, -kLabelInset, -kLabelInset);
     const QString shown =
         painter.fontMetrics().elidedText(cell.label, Qt::ElideRight, text.width());
@@ -99,9 +85,10 @@ void paintCells(QPainter &painter, const MyPaletteLayout &layout, const MyPalett
 
 } // namespace
 
-int zoomLabelGrey(const QColor &color)
+QColor zoomLabelColor(const QColor &color)
 {
-    return 255 - (11 * color.red() + 16 * color.green() + 5 * color.blue()) / 32;
+    const int grey = (11 * color.red() + 16 * color.green() + 5 * color.blue()) / 32;
+    return grey >= kLightGrey ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 void paintMyPalette(QPainter &painter, const MyPaletteLayout &layout, const MyPaletteModel &model,

@@ -20,9 +20,10 @@ struct MyPalettePaintState
     QPoint focusCell{-1, -1};
 };
 
-// The grey a zoomed cell's label is written in: 255 minus the colour's luminance
-// (11 R + 16 G + 5 B) / 32, so that it stands out against the colour.
-int zoomLabelGrey(const QColor &color);
+// The colour a zoomed cell's label is written in: black on a colour whose weighted grey
+// (11 R + 16 G + 5 B) / 32 is light (128 or more), white on a dark one, so that it reads
+// on mid-tones too.
+QColor zoomLabelColor(const QColor &color);
 
 // Paints the strip, then either the zoomed cell enlarged over the whole grid with its label
 // or the cells with their outlines (when the grid is shown), selection and drop target

@@ -4,12 +4,11 @@
 #include "engine/palette/chipdragdata.h"
 #include "engine/settings/chiplabels.h"
 #include "engine/settings/preferences.h"
+#include "ui/chipviewinput.h"
 #include "ui/imagebutton.h"
 #include "ui/interfacefonts.h"
-#include "ui/startchipdrag.h"
 #include "ui/themeimage.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -18,7 +17,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStringList>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -51,6 +49,26 @@ QString buttonImageKey(MyPaletteLayout::Button button)
     }
 }
 
+// The button's tool tip in the collection's language, and the English text a collection
+// without it gets.
+std::pair<QString, QString> buttonToolTip(MyPaletteLayout::Button button)
+{
+    switch (button) {
+    case MyPaletteLayout::ZoomButton:
+        return {QStringLiteral("tiptext.mypalette.zoom.button"),
+                MyPaletteWidget::tr("Show the palette large")};
+    case MyPaletteLayout::EraserButton:
+        return {QStringLiteral("tiptext.mypalette.eraser.button"),
+                MyPaletteWidget::tr("Erase the selected cells")};
+    case MyPaletteLayout::TrashButton:
+        return {QStringLiteral("tiptext.mypalette.trash.button"),
+                MyPaletteWidget::tr("Clear the palette")};
+    default:
+        return {QStringLiteral("tiptext.mypalette.grid.button"),
+                MyPaletteWidget::tr("Show or hide the cell outlines")};
+    }
+}
+
 } // namespace
 
 MyPaletteWidget::MyPaletteWidget(MyPaletteModel *model, QWidget *parent)
@@ -61,6 +79,7 @@ MyPaletteWidget::MyPaletteWidget(MyPaletteModel *model, QWidget *parent)
     setMouseTracking(true);
     setAcceptDrops(true);
     setAccessibleName(tr("My Palette"));
+    m_input = new ChipViewInput(this, [this](const QPoint &point) { return inputChipAt(point); });
     createButtons();
     createDescriptionEdit();
     // After the children: a font change lays them out.
@@ -135,7 +154,7 @@ void MyPaletteWidget::connectModel()
 void MyPaletteWidget::selectedCollectionChanged(const QUuid &collection)
 {
     m_collection = collection;
-    m_toolTipRowId = -1;
+    m_input->hideToolTip();
     loadImages();
     rebuildLayout();
     m_model->reload(collection);
@@ -145,9 +164,14 @@ void MyPaletteWidget::loadImages()
 {
     const qreal ratio = devicePixelRatioF();
     m_strip = themePixmap(m_collection, kStripKey, kStripTileSize, ratio);
-    for (int index = 0; index < MyPaletteLayout::kButtonCount; ++index)
-        m_buttons[index]->setImage(themePixmap(
-            m_collection, buttonImageKey(MyPaletteLayout::Button(index)), kButtonImageSize, ratio));
+    for (int index = 0; index < MyPaletteLayout::kButtonCount; ++index) {
+        const auto button = MyPaletteLayout::Button(index);
+        m_buttons[index]->setImage(
+            themePixmap(m_collection, buttonImageKey(button), kButtonImageSize, ratio));
+        const auto [key, english] = buttonToolTip(button);
+        const QString text = DB::localizedString(m_collection, key);
+        m_buttons[index]->setToolTip(text == key || text.trimmed().isEmpty() ? english : text);
+    }
 }
 
 void MyPaletteWidget::showModel()
@@ -218,79 +242,35 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    hideToolTip();
-    const QPoint point = event->position().toPoint();
-    m_pressPosition = point;
-    const QPoint cell = m_layout.cellAt(point);
+    const QPoint cell = m_layout.cellAt(event->position().toPoint());
     if (!MyPaletteLayout::containsCell(cell))
         return;
     m_focusCell = cell;
     m_model->select(cell, event->modifiers());
 }
 
-void MyPaletteWidget::mouseReleaseEvent(QMouseEvent *event)
+// While a cell is shown enlarged, the whole grid is that cell.
+std::optional<ChipViewChip> MyPaletteWidget::inputChipAt(const QPoint &point) const
 {
-    m_pressPosition.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void MyPaletteWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->buttons() == Qt::LeftButton)
-        startDragAt(point);
-    else if (event->buttons() == Qt::NoButton)
-        showToolTipAt(point);
-}
-
-void MyPaletteWidget::startDragAt(const QPoint &point)
-{
-    if (!m_pressPosition || !m_layout.grid.contains(*m_pressPosition) ||
-        (point - *m_pressPosition).manhattanLength() <= QApplication::startDragDistance())
-        return;
-    QUuid collection;
-    DB::ColorEntry entry;
-    const bool hasChip = m_model->chipToDrag(m_layout.cellAt(*m_pressPosition), collection, entry);
-    m_pressPosition.reset();
-    if (hasChip)
-        startChipDrag(this, ChipOrigin::Palette, collection, entry,
-                      InterfaceFonts::regular(InterfaceFonts::kBase), Qt::CopyAction);
-}
-
-void MyPaletteWidget::showToolTipAt(const QPoint &point)
-{
-    // While a cell is shown enlarged, the whole grid is that cell.
     QPoint cell = m_layout.cellAt(point);
-    if (m_model->isZoomed() && MyPaletteLayout::containsCell(cell))
+    if (!MyPaletteLayout::containsCell(cell))
+        return std::nullopt;
+    if (m_model->isZoomed())
         cell = m_model->zoomedCell();
     const PaletteCell contents = m_model->cell(cell);
-    if (!contents.isFilled()) {
-        hideToolTip();
-        return;
-    }
-    if (contents.rowId == m_toolTipRowId && QToolTip::isVisible())
-        return;
-    const QString text = chipToolTip(contents.collection, contents.rowId);
-    if (text.isEmpty()) {
-        hideToolTip();
-        return;
-    }
-    m_toolTipRowId = contents.rowId;
+    if (!contents.isFilled())
+        return std::nullopt;
     const QRect shown = m_model->isZoomed() ? m_layout.grid : m_layout.cellRect(cell);
-    QToolTip::showText(mapToGlobal(shown.topRight()), text, this);
-}
-
-void MyPaletteWidget::hideToolTip()
-{
-    m_toolTipRowId = -1;
-    if (QToolTip::isVisible())
-        QToolTip::hideText();
-}
-
-void MyPaletteWidget::leaveEvent(QEvent *event)
-{
-    hideToolTip();
-    QWidget::leaveEvent(event);
+    const MyPaletteModel *model = m_model;
+    return ChipViewChip{shown, contents.rowId,
+                        [contents] { return chipToolTip(contents.collection, contents.rowId); },
+                        [model, cell]() -> std::optional<ChipDrag> {
+                            QUuid collection;
+                            DB::ColorEntry entry;
+                            if (!model->chipToDrag(cell, collection, entry))
+                                return std::nullopt;
+                            return collectionChipDrag(ChipOrigin::Palette, collection, entry);
+                        }};
 }
 
 void MyPaletteWidget::keyPressEvent(QKeyEvent *event)

@@ -2,6 +2,7 @@
 
 #include "engine/palette/mypalettemodel.h"
 #include "engine/palette/palettefileformat.h"
+#include "ui/chipviewinput.h"
 #include "ui/mypalettelayout.h"
 #include "ui/mypalettepainter.h"
 
@@ -63,9 +64,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -81,9 +79,7 @@ private:
     void applyControlStates(const MyPaletteModel::ControlStates &states);
     void showModel();
     void moveFocusCell(int columns, int rows);
-    void startDragAt(const QPoint &point);
-    void showToolTipAt(const QPoint &point);
-    void hideToolTip();
+    std::optional<ChipViewChip> inputChipAt(const QPoint &point) const;
     void updateAccessibleText();
     QString cellDescription(const QPoint &cell) const;
     void reportSaveFailure(const QString &path);
@@ -96,8 +92,7 @@ private:
     QPixmap m_strip;
     MyPaletteLayout m_layout;
     QPoint m_focusCell{0, 0};
-    std::optional<QPoint> m_pressPosition;
-    qint64 m_toolTipRowId = -1;
+    ChipViewInput *m_input = nullptr;
 };
 
 } // namespace Corvo

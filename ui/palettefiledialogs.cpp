@@ -55,6 +55,17 @@ PaletteFileFormat formatOf(const QList<SaveFilter> &filters, const QString &filt
     return filters.isEmpty() ? PaletteFileFormat::Xml : filters.first().format;
 }
 
+PaletteFileFormat formatFor(const QList<SaveFilter> &filters, const QString &filter,
+                            const QString &path)
+{
+    for (const SaveFilter &offered : filters) {
+        const QString extension = extensionOf(offered.filter);
+        if (!extension.isEmpty() && path.endsWith(extension, Qt::CaseInsensitive))
+            return offered.format;
+    }
+    return formatOf(filters, filter);
+}
+
 PaletteFileFormat rememberedSaveFormat(bool textAllowed)
 {
     if (const auto format = interchangeFormatNamed(Preferences::myPaletteExportFileFormat()))

@@ -28,6 +28,11 @@ QList<SaveFilter> interchangeFilters();
 QString filterOf(const QList<SaveFilter> &filters, PaletteFileFormat format);
 // The format of the chosen filter; the first filter's when none matches.
 PaletteFileFormat formatOf(const QList<SaveFilter> &filters, const QString &filter);
+// The format a save writes: the offered format whose extension the typed name ends with
+// (in any letter case), so that "p1.gpl" is a GIMP palette whatever filter was left
+// selected; else the chosen filter's format.
+PaletteFileFormat formatFor(const QList<SaveFilter> &filters, const QString &filter,
+                            const QString &path);
 
 // The format the save dialog starts with: the last interchange format chosen, else the
 // last palette format (the text listing only where the collection allows it).

@@ -23,7 +23,8 @@ QRect centredVertically(int left, const QSize &size, int height)
 } // namespace
 
 SearchLayout::SearchLayout(const QSize &widget, const QSize &magnifier, const QSize &backwardButton,
-                           const QSize &forwardButton, int lineHeight, int noteTextWidth)
+                           const QSize &forwardButton, int lineHeight, int noteTextWidth,
+                           bool noteSwatch)
 {
     const int height = widget.height();
     m_magnifier = centredVertically(kMagnifierLeft, magnifier, height);
@@ -37,20 +38,22 @@ SearchLayout::SearchLayout(const QSize &widget, const QSize &magnifier, const QS
     m_lineEdit = centredVertically(editLeft, QSize(editWidth, editHeight), height);
     m_frame = QRect(0, 0, m_lineEdit.right() + 1 + kFrameBeyondEdit, height);
     if (noteTextWidth > 0)
-        placeNote(noteTextWidth, height);
+        placeNote(noteTextWidth, height, noteSwatch);
 }
 
 // The note keeps its full width at the edit's right end; the edit gives up the room.
-void SearchLayout::placeNote(int textWidth, int height)
+void SearchLayout::placeNote(int textWidth, int height, bool swatch)
 {
-    const int noteWidth = kNoteSwatchSide + kSwatchToNoteText + textWidth;
+    const int swatchWidth = swatch ? kNoteSwatchSide + kSwatchToNoteText : 0;
+    const int noteWidth = swatchWidth + textWidth;
     const int noteLeft = std::max(m_lineEdit.left(), m_lineEdit.right() + 1 - noteWidth);
-    const int side = std::min(kNoteSwatchSide, height);
-    m_noteSwatch = centredVertically(noteLeft, QSize(side, side), height);
-    m_noteText =
-        QRect(m_noteSwatch.right() + 1 + kSwatchToNoteText, m_lineEdit.top(),
-              std::max(0, m_lineEdit.right() + 1 - m_noteSwatch.right() - 1 - kSwatchToNoteText),
-              m_lineEdit.height());
+    if (swatch) {
+        const int side = std::min(kNoteSwatchSide, height);
+        m_noteSwatch = centredVertically(noteLeft, QSize(side, side), height);
+    }
+    const int textLeft = noteLeft + swatchWidth;
+    m_noteText = QRect(textLeft, m_lineEdit.top(), std::max(0, m_lineEdit.right() + 1 - textLeft),
+                       m_lineEdit.height());
     m_lineEdit.setRight(std::max(m_lineEdit.left(), noteLeft - kEditToNote) - 1);
 }
 

@@ -16,21 +16,22 @@ class SearchLayout
 public:
     SearchLayout() = default;
     // `lineHeight` is the height of one line of the edit's text; `noteTextWidth` that of
-    // the note's text, 0 for no note.
+    // the note's text, 0 for no note; a note without a swatch is its text alone.
     SearchLayout(const QSize &widget, const QSize &magnifier, const QSize &backwardButton,
-                 const QSize &forwardButton, int lineHeight, int noteTextWidth = 0);
+                 const QSize &forwardButton, int lineHeight, int noteTextWidth = 0,
+                 bool noteSwatch = true);
 
     QRect magnifier() const { return m_magnifier; }
     QRect backwardButton() const { return m_backwardButton; }
     QRect forwardButton() const { return m_forwardButton; }
     QRect lineEdit() const { return m_lineEdit; }
     QRect frame() const { return m_frame; }
-    // Empty without a note.
+    // Empty without a note (the swatch also for a note without one).
     QRect noteSwatch() const { return m_noteSwatch; }
     QRect noteText() const { return m_noteText; }
 
 private:
-    void placeNote(int textWidth, int height);
+    void placeNote(int textWidth, int height, bool swatch);
 
     QRect m_magnifier;
     QRect m_backwardButton;

@@ -41,12 +41,14 @@ void paintSearch(QPainter &painter, const SearchLayout &layout, const QPixmap &m
 void paintSearchNote(QPainter &painter, const SearchLayout &layout, const QColor &swatch,
                      const QString &text, const QColor &textColor)
 {
-    if (layout.noteSwatch().isEmpty())
+    if (layout.noteText().isEmpty())
         return;
     painter.save();
-    painter.setPen(kSwatchOutline);
-    painter.setBrush(swatch);
-    painter.drawRect(layout.noteSwatch().adjusted(0, 0, -1, -1));
+    if (!layout.noteSwatch().isEmpty()) {
+        painter.setPen(kSwatchOutline);
+        painter.setBrush(swatch);
+        painter.drawRect(layout.noteSwatch().adjusted(0, 0, -1, -1));
+    }
     painter.setPen(textColor);
     painter.drawText(layout.noteText(), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter.restore();

@@ -3,6 +3,7 @@
 #include "engine/db/collectionlookups.h"
 #include "engine/db/phrasesearch.h"
 #include "engine/settings/preferences.h"
+#include "ui/chiplook.h"
 #include "ui/interfacefonts.h"
 #include "ui/rollbutton.h"
 #include "ui/searchpainter.h"
@@ -24,17 +25,6 @@ const QColor kPlaceholderText(255, 255, 255, 150);
 const QString kLineSample = QStringLiteral("\u00C1g");
 constexpr int kMagnifierInset = 2;
 constexpr int kNoteDecimals = 2;
-
-// The part of a background pixmap under a rectangle given in logical pixels.
-QPixmap cutOut(const QPixmap &background, const QRect &area)
-{
-    const qreal ratio = background.devicePixelRatio();
-    const QRect source(qRound(area.x() * ratio), qRound(area.y() * ratio),
-                       qRound(area.width() * ratio), qRound(area.height() * ratio));
-    QPixmap piece = background.copy(source);
-    piece.setDevicePixelRatio(ratio);
-    return piece;
-}
 
 QString searchHelp()
 {
@@ -64,6 +54,11 @@ SearchWidget::SearchWidget(QWidget *parent)
     updateEditFont(false);
     connect(m_edit, &QLineEdit::returnPressed, this, &SearchWidget::searchPhraseReturnPressed);
     connect(m_edit, &QLineEdit::textChanged, this, [this] { updateEditFont(m_edit->hasFocus()); });
+    // A note that nothing was found is about the text as it was.
+    connect(m_edit, &QLineEdit::textEdited, this, [this] {
+        if (!m_noteColor.isValid())
+            clearColorNote();
+    });
     connect(m_forward, &RollButton::clicked, this, &SearchWidget::rollForwardButtonClicked);
     connect(m_backward, &RollButton::clicked, this, &SearchWidget::rollBackwardButtonClicked);
     loadCollection(Preferences::uuidOfLastUsedCollection());
@@ -87,6 +82,19 @@ void SearchWidget::showColorNote(const QColor &asked, double deltaE)
     const QString told =
         tr("Nearest chip to %1: difference %2")
             .arg(asked.name().toUpper(), QString::number(deltaE, 'f', kNoteDecimals));
+    setToolTip(told);
+    setAccessibleDescription(told);
+    rebuildLayout();
+}
+
+void SearchWidget::showNoMatchNote(const QString &phrase)
+{
+    const bool colourValue = phrase.startsWith(QLatin1Char('#'));
+    m_noteColor = QColor();
+    m_noteText = colourValue ? tr("Not a colour") : tr("No match");
+    const QString told = colourValue ? tr("%1 is not a colour value such as #A0522D").arg(phrase)
+                                     : tr("No colour named %1").arg(phrase);
+    m_edit->setText(phrase);
     setToolTip(told);
     setAccessibleDescription(told);
     rebuildLayout();
@@ -166,9 +174,10 @@ void SearchWidget::installSuggestions(const QStringList &suggestions)
         m_completer = new QCompleter(suggestions, this);
         m_completer->setCompletionMode(QCompleter::InlineCompletion);
         m_completer->setCaseSensitivity(Qt::CaseInsensitive);
-        // The suggestions come sorted without regard to case: the completer can then
-        // search them instead of filtering every entry on each key stroke.
-        m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
+        // No sorting hint: the completer's binary search compares as QString does, which
+        // differs from the collection's sort for letters such as "İ" and would never find
+        // them. The list stays in the collection's order, so the first completion offered
+        // is still the first in that order.
     }
     m_edit->setCompleter(m_completer);
     delete previous;
@@ -181,8 +190,9 @@ void SearchWidget::rebuildLayout()
                                .height();
     const int noteWidth =
         m_noteText.isEmpty() ? 0 : QFontMetrics(noteFont()).horizontalAdvance(m_noteText);
-    m_layout = SearchLayout(size(), m_magnifier.deviceIndependentSize().toSize(),
-                            m_backward->size(), m_forward->size(), lineHeight, noteWidth);
+    m_layout =
+        SearchLayout(size(), m_magnifier.deviceIndependentSize().toSize(), m_backward->size(),
+                     m_forward->size(), lineHeight, noteWidth, m_noteColor.isValid());
     m_backward->setGeometry(m_layout.backwardButton());
     m_forward->setGeometry(m_layout.forwardButton());
     m_edit->setGeometry(m_layout.lineEdit());
@@ -194,7 +204,7 @@ void SearchWidget::applyEditPalette()
 {
     const QBrush behind = m_background.isNull() || m_layout.lineEdit().isEmpty()
                               ? QBrush(Qt::transparent)
-                              : QBrush(cutOut(m_background, m_layout.lineEdit()));
+                              : QBrush(ChipLook::pieceUnder(m_background, m_layout.lineEdit()));
     QPalette shades = m_edit->palette();
     shades.setBrush(QPalette::Window, behind);
     shades.setBrush(QPalette::Base, behind);

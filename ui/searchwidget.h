@@ -34,6 +34,10 @@ public:
     // How near the chip a typed colour went to is: a swatch of the colour and the
     // difference, shown at the edit's end until cleared.
     void showColorNote(const QColor &asked, double deltaE);
+    // A phrase that found nothing: it goes back into the edit, and a short note without a
+    // swatch says so until the next edit.
+    void showNoMatchNote(const QString &phrase);
+    // Clears either note.
     void clearColorNote();
     QString colorNote() const { return m_noteText; }
 

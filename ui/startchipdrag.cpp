@@ -17,20 +17,34 @@ bool isChipOrigin(ChipOrigin origin)
 
 } // namespace
 
-Qt::DropAction startChipDrag(QObject *source, ChipOrigin origin, const QUuid &collection,
-                             const DB::ColorEntry &row, const QFont &codeFont,
+ChipDrag collectionChipDrag(ChipOrigin origin, const QUuid &collection, const DB::ColorEntry &row)
+{
+    return {chipPayload(origin, collection, row.id), DB::chipColor(row), row.code};
+}
+
+Qt::DropAction startChipDrag(QObject *source, const ChipDrag &chip, const QFont &labelFont,
                              Qt::DropActions supportedActions, Qt::DropAction defaultAction)
 {
-    if (source == nullptr || !isChipOrigin(origin) || row.id <= 0)
+    if (source == nullptr || chip.payload.isEmpty())
         return Qt::IgnoreAction;
-    std::unique_ptr<QMimeData> mime = chipMimeData(chipPayload(origin, collection, row.id));
+    std::unique_ptr<QMimeData> mime = chipMimeData(chip.payload);
     if (!mime)
         return Qt::IgnoreAction;
 
     auto *drag = new QDrag(source);
     drag->setMimeData(mime.release());
-    drag->setPixmap(chipDragPixmap(DB::chipColor(row), row.code, codeFont));
+    drag->setPixmap(chipDragPixmap(chip.color, chip.label, labelFont));
     return drag->exec(supportedActions, defaultAction);
+}
+
+Qt::DropAction startChipDrag(QObject *source, ChipOrigin origin, const QUuid &collection,
+                             const DB::ColorEntry &row, const QFont &codeFont,
+                             Qt::DropActions supportedActions, Qt::DropAction defaultAction)
+{
+    if (!isChipOrigin(origin) || row.id <= 0)
+        return Qt::IgnoreAction;
+    return startChipDrag(source, collectionChipDrag(origin, collection, row), codeFont,
+                         supportedActions, defaultAction);
 }
 
 } // namespace Corvo

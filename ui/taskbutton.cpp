@@ -23,6 +23,11 @@ TaskButton::TaskButton(const QString &text, TaskButtonLook::Shape shape,
     updateCursor();
 }
 
+TaskButton::~TaskButton()
+{
+    delete m_forbiddenCover;
+}
+
 void TaskButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -34,6 +39,24 @@ void TaskButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange)
         updateCursor();
     QPushButton::changeEvent(event);
+}
+
+bool TaskButton::event(QEvent *event)
+{
+    const bool handled = QPushButton::event(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::ParentChange:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        updateForbiddenCover();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 TaskButtonLook::Face TaskButton::face() const
@@ -53,6 +76,30 @@ TaskButtonLook::Face TaskButton::face() const
 void TaskButton::updateCursor()
 {
     setCursor(isEnabled() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
+}
+
+// Qt never shows a disabled widget's cursor: the pointer takes that of the nearest enabled
+// parent. While the button is disabled, an empty enabled sibling lies over it and carries
+// the forbidden cursor; it takes the clicks a disabled button would drop anyway.
+void TaskButton::updateForbiddenCover()
+{
+    QWidget *parent = parentWidget();
+    const bool wanted = parent != nullptr && !isEnabled() && !isHidden();
+    if (!wanted) {
+        if (m_forbiddenCover)
+            m_forbiddenCover->hide();
+        return;
+    }
+    if (!m_forbiddenCover) {
+        m_forbiddenCover = new QWidget(parent);
+        m_forbiddenCover->setCursor(Qt::ForbiddenCursor);
+        m_forbiddenCover->setFocusPolicy(Qt::NoFocus);
+    } else if (m_forbiddenCover->parentWidget() != parent) {
+        m_forbiddenCover->setParent(parent);
+    }
+    m_forbiddenCover->setGeometry(geometry());
+    m_forbiddenCover->raise();
+    m_forbiddenCover->show();
 }
 
 } // namespace Corvo

@@ -3,6 +3,7 @@
 #include "ui/taskbuttonpainter.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QPushButton>
 
 namespace Corvo {
@@ -15,6 +16,7 @@ class TaskButton : public QPushButton
 public:
     explicit TaskButton(QWidget *parent = nullptr);
     explicit TaskButton(const QString &text, QWidget *parent = nullptr);
+    ~TaskButton() override;
 
 protected:
     // For the round buttons: their shape, caption colour while enabled and font.
@@ -23,13 +25,16 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     TaskButtonLook::Face face() const;
     void updateCursor();
+    void updateForbiddenCover();
 
     TaskButtonLook::Shape m_shape;
     QColor m_captionColour;
+    QPointer<QWidget> m_forbiddenCover;
 };
 
 } // namespace Corvo

@@ -1,17 +1,11 @@
 #include "ui/vistaraviewport.h"
 
-#include "engine/palette/chipdrag.h"
 #include "engine/palette/chipdragdata.h"
-#include "ui/interfacefonts.h"
+#include "ui/chipviewinput.h"
 
-#include <QApplication>
-#include <QDrag>
-#include <QHelpEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
-#include <QToolTip>
 
 #include <cmath>
 
@@ -70,7 +64,7 @@ QList<VistaraLayoutGroup> vistaraLayoutGroups(const VistaraScene &scene)
 VistaraViewport::VistaraViewport(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
-    setMouseTracking(true);
+    m_input = new ChipViewInput(this, [this](const QPoint &point) { return inputChipAt(point); });
 }
 
 void VistaraViewport::setScene(const VistaraScene &scene, const QSize &chipSize)
@@ -84,7 +78,7 @@ void VistaraViewport::setScene(const VistaraScene &scene, const QSize &chipSize)
     m_metrics.headerImage.setHeight(
         std::max(m_metrics.headerImage.height(),
                  QFontMetrics(scene.headerFont).height() - VistaraLayout::kHeaderPadding));
-    m_pressPosition.reset();
+    m_input->hideToolTip();
 }
 
 void VistaraViewport::layoutForWidth(int width)
@@ -114,35 +108,19 @@ void VistaraViewport::paintEvent(QPaintEvent *)
 
 void VistaraViewport::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
+    const int group = m_layout.headerAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || group < 0) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const QPoint point = event->position().toPoint();
-    const int group = m_layout.headerAt(point);
-    if (group >= 0) {
-        m_pressPosition.reset();
-        emit groupHeaderPressed(m_layout.groupId(group));
-        return;
-    }
-    if (entryAt(point))
-        m_pressPosition = point;
+    emit groupHeaderPressed(m_layout.groupId(group));
 }
 
 void VistaraViewport::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint point = event->position().toPoint();
     if (event->buttons() == Qt::NoButton)
-        updateCursor(point);
-    if (!(event->buttons() & Qt::LeftButton) || !m_pressPosition ||
-        (point - *m_pressPosition).manhattanLength() < QApplication::startDragDistance()) {
-        QWidget::mouseMoveEvent(event);
-        return;
-    }
-    const std::optional<DB::VistaraEntry> entry = entryAt(*m_pressPosition);
-    m_pressPosition.reset();
-    if (entry)
-        startDragOf(*entry);
+        updateCursor(event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
 }
 
 void VistaraViewport::updateCursor(const QPoint &point)
@@ -153,41 +131,21 @@ void VistaraViewport::updateCursor(const QPoint &point)
         setCursor(shape);
 }
 
-void VistaraViewport::mouseReleaseEvent(QMouseEvent *event)
+// A trend colour is no collection chip: it travels as a free colour with its two names.
+std::optional<ChipViewChip> VistaraViewport::inputChipAt(const QPoint &point) const
 {
-    m_pressPosition.reset();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void VistaraViewport::startDragOf(const DB::VistaraEntry &entry)
-{
-    const QColor color = vistaraChipColor(entry);
-    std::unique_ptr<QMimeData> mime =
-        chipMimeData(freeColorPayload(color, entry.name1, entry.name2));
-    if (!mime)
-        return;
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mime.release());
-    drag->setPixmap(chipDragPixmap(color, entry.name1.isEmpty() ? entry.name2 : entry.name1,
-                                   InterfaceFonts::regular(InterfaceFonts::kBase)));
-    drag->exec(Qt::CopyAction, Qt::CopyAction);
-}
-
-bool VistaraViewport::event(QEvent *event)
-{
-    if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
-    const auto *help = static_cast<QHelpEvent *>(event);
-    const std::optional<DB::VistaraEntry> entry = entryAt(help->pos());
-    const QString text = entry ? vistaraToolTip(*entry) : QString();
-    if (text.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-        return true;
-    }
-    QToolTip::showText(help->globalPos(), text, this,
-                       m_layout.items().at(m_layout.itemAt(help->pos())).chip);
-    return true;
+    const std::optional<DB::VistaraEntry> entry = entryAt(point);
+    if (!entry)
+        return std::nullopt;
+    const int index = m_layout.itemAt(point);
+    return ChipViewChip{m_layout.items().at(index).chip, index,
+                        [entry] { return vistaraToolTip(*entry); },
+                        [entry] {
+                            const QColor color = vistaraChipColor(*entry);
+                            return std::optional(
+                                ChipDrag{freeColorPayload(color, entry->name1, entry->name2), color,
+                                         entry->name1.isEmpty() ? entry->name2 : entry->name1});
+                        }};
 }
 
 } // namespace Corvo

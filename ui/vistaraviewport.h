@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/chipviewinput.h"
 #include "ui/vistaralayout.h"
 #include "ui/vistarapainter.h"
 
@@ -41,18 +42,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
-    void startDragOf(const DB::VistaraEntry &entry);
+    std::optional<ChipViewChip> inputChipAt(const QPoint &point) const;
     // A pointing hand over what a press acts on.
     void updateCursor(const QPoint &point);
 
     VistaraScene m_scene;
     VistaraMetrics m_metrics;
     VistaraLayout m_layout;
-    std::optional<QPoint> m_pressPosition;
+    ChipViewInput *m_input = nullptr;
 };
 
 } // namespace Corvo

@@ -11,6 +11,7 @@
 #include "engine/settings/preferences.h"
 #include "platform/platform.h"
 #include "ui/capsureselectdialog.h"
+#include "ui/capsureselectlayout.h"
 #include "ui/collectionselectwidget.h"
 #include "ui/imagebutton.h"
 #include "ui/taskbutton.h"
@@ -19,8 +20,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -282,7 +285,7 @@ private slots:
     void armsOnTheCollectionsSettings_data();
     void armsOnTheCollectionsSettings();
     void deviceWritesRewritesAndDeletes();
-    void halfWrittenFileKeepsPulsingUntilComplete();
+    void halfWrittenFileRestsUntilTheNextWrite();
     void folderCreatedAfterArming();
     void collectionWithoutCapsureHidesTheButton();
     void importOrdersCollectionsByPriority();
@@ -296,6 +299,9 @@ private slots:
     void dialogPreviewAndOk();
     void dialogAcceptGivesTheEntry();
     void dialogWithoutCandidates();
+    void dialogWidth_data();
+    void dialogWidth();
+    void dialogFitsItsLongestEntry();
     void dialogShowsDifferences_data();
     void dialogShowsDifferences();
     void nearestChipsWhenNoNameMatches_data();
@@ -411,7 +417,7 @@ void TestCapsureFlow::deviceWritesRewritesAndDeletes()
     QVERIFY(picker.button()->isPulsing());
 }
 
-void TestCapsureFlow::halfWrittenFileKeepsPulsingUntilComplete()
+void TestCapsureFlow::halfWrittenFileRestsUntilTheNextWrite()
 {
     const QList<Corvo::DB::ColorEntry> chips = demoChips(DemoWorld::mainCollection(), 1);
     QCOMPARE(chips.size(), 1);
@@ -423,8 +429,11 @@ void TestCapsureFlow::halfWrittenFileKeepsPulsingUntilComplete()
     QVERIFY(writeFile(demoFile(), whole.left(half)));
     QTRY_VERIFY(picker.buttonShown());
 
+    // A click that reads no measurement ends the pulse, so the button no longer promises
+    // what it cannot give; the device's next write starts it again.
     QVERIFY(!picker.clickButton(accept));
-    QVERIFY(picker.button()->isPulsing());
+    QVERIFY(!picker.button()->isPulsing());
+    QVERIFY(picker.buttonShown());
 
     const qsizetype reported = picker.reports.count();
     QVERIFY(appendFile(demoFile(), whole.mid(half)));
@@ -673,6 +682,48 @@ void TestCapsureFlow::dialogWithoutCandidates()
     QVERIFY(!dialog.okButton()->isEnabled());
     QVERIFY(!dialog.selectedCandidate());
     QCOMPARE(dialog.preview()->styleSheet(), QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+}
+
+void TestCapsureFlow::dialogWidth_data()
+{
+    QTest::addColumn<int>("comboWidth");
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<int>("width");
+    QTest::newRow("short entries keep 320") << 150 << 1000 << 320;
+    QTest::newRow("a long entry widens it") << 400 << 1000 << 496;
+    QTest::newRow("never beyond the screen") << 2000 << 1000 << 1000;
+    QTest::newRow("a tiny screen still gets 320") << 400 << 200 << 320;
+}
+
+void TestCapsureFlow::dialogWidth()
+{
+    QFETCH(int, comboWidth);
+    QFETCH(int, screenWidth);
+    QFETCH(int, width);
+    QCOMPARE(Corvo::capsureSelectDialogWidth(comboWidth, screenWidth), width);
+}
+
+// Candidates of two collections, one with a name far too long for any screen: the dialog
+// widens within the screen, and every entry still shows its collection's name whole.
+void TestCapsureFlow::dialogFitsItsLongestEntry()
+{
+    QList<CapsureCandidate> candidates =
+        Corvo::capsureCandidates(codesOf(demoChips(DemoWorld::mainCollection(), 2)));
+    QCOMPARE(candidates.size(), 2);
+    const QString longName = QStringLiteral("Velmora Heritage Metallics ").repeated(8).trimmed();
+    candidates[1].entry.collectionId += 1000;
+    candidates[1].collectionName = longName;
+    candidates[0].deltaE = 1.87;
+    candidates[0].nearest = true;
+    CapsureSelectDialog dialog(candidates);
+    const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+    QVERIFY(dialog.width() > 320);
+    QVERIFY(dialog.width() <= screenWidth);
+    QCOMPARE(dialog.height(), 200);
+    QVERIFY(dialog.comboBox()->itemText(1).endsWith(QStringLiteral("(%1)").arg(longName)));
+    QVERIFY(dialog.comboBox()->itemText(0).endsWith(QStringLiteral(")")));
+    QCOMPARE(dialog.comboBox()->itemData(1, Qt::ToolTipRole).toString(),
+             CapsureSelectDialog::itemTexts(candidates).at(1));
 }
 
 void TestCapsureFlow::dialogShowsDifferences_data()

@@ -12,6 +12,7 @@
 #include <QSequentialAnimationGroup>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -102,6 +103,7 @@ private slots:
     void focusDrawsRingsInsteadOfTheBorder();
     void disabledTaskButton();
     void cursorFollowsTheParentsEnabling();
+    void pointerOverADisabledButtonIsForbidden();
     void roundButtons_data();
     void roundButtons();
 
@@ -264,6 +266,33 @@ void TestButtons::cursorFollowsTheParentsEnabling()
     QCOMPARE(button->cursor().shape(), Qt::ForbiddenCursor);
     row.setEnabled(true);
     QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
+}
+
+// What the window shows where the pointer is: Qt ignores a disabled widget's own cursor.
+void TestButtons::pointerOverADisabledButtonIsForbidden()
+{
+    QWidget row;
+    row.resize(200, 60);
+    auto *button = new Corvo::TaskButton(QStringLiteral("Save palette"), &row);
+    button->setGeometry(40, 20, 120, 23);
+    button->setEnabled(false);
+    row.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&row));
+    QWindow *window = row.windowHandle();
+    QTest::mouseMove(window, QPoint(5, 5));
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(window, QPoint(100, 30));
+    QCOMPARE(window->cursor().shape(), Qt::ForbiddenCursor);
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(100, 30));
+    QCOMPARE(clicked.count(), 0);
+
+    button->setEnabled(true);
+    QTest::mouseMove(window, QPoint(5, 5));
+    QTest::mouseMove(window, QPoint(100, 30));
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(100, 30));
+    QCOMPARE(clicked.count(), 1);
 }
 
 void TestButtons::roundButtons_data()

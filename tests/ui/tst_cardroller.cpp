@@ -6,11 +6,15 @@
 #include "engine/settings/preferences.h"
 #include "fixturefiles.h"
 #include "ui/cardrollerlayout.h"
+#include "ui/cardrollerpainter.h"
 #include "ui/cardrollerwidget.h"
+#include "ui/chipviewinput.h"
 
+#include <QDrag>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 using namespace Corvo;
@@ -82,6 +86,10 @@ private slots:
     void keysEmitWhatTheMouseWould();
     void hiddenMadeToOrderChips();
     void toolTipAndAccessibleTextNameTheChip();
+    void everyChipShownDrags_data();
+    void everyChipShownDrags();
+    void titlesTellCardsApart_data();
+    void titlesTellCardsApart();
     void dragsAcceptedFromOtherViewsOnly_data();
     void dragsAcceptedFromOtherViewsOnly();
     void dropsGoToTheColour_data();
@@ -364,6 +372,83 @@ void TestCardRoller::toolTipAndAccessibleTextNameTheChip()
     QVERIFY(QToolTip::text().contains(entry.code));
     QTest::mouseMove(&roller, QPoint(1, 1));
     QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TestCardRoller::everyChipShownDrags_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("extraDistance");
+    QTest::addColumn<bool>("dragged");
+    QTest::newRow("middle card") << 1 << 0 << true;
+    // The press rolls the deck; the drag still carries the chip that was pressed.
+    QTest::newRow("right card") << 2 << 0 << true;
+    QTest::newRow("left card") << 0 << 0 << true;
+    QTest::newRow("short of the drag distance") << 1 << -1 << false;
+}
+
+void TestCardRoller::everyChipShownDrags()
+{
+    QFETCH(int, slot);
+    QFETCH(int, extraDistance);
+    QFETCH(bool, dragged);
+    CardRollerWidget roller;
+    showRoller(roller);
+    const QRect chip = roller.shownCards().chipRects(roller.cardLayout(), slot).value(1);
+    QVERIFY(chip.isValid());
+    const qint64 pressedId = roller.shownCards().pages.at(slot)->rows.at(1).id;
+    auto *input = roller.findChild<ChipViewInput *>();
+    QVERIFY(input);
+    QSignalSpy starting(input, &ChipViewInput::dragStarting);
+    // The drag runs its own event loop until the pointer is released; end it at once.
+    connect(input, &ChipViewInput::dragStarting, this,
+            [] { QTimer::singleShot(0, [] { QDrag::cancel(); }); });
+    const QPoint from = chip.center();
+    const QPoint to = from + QPoint(QApplication::startDragDistance() + extraDistance, 0);
+    QTest::mousePress(&roller, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(&roller, to);
+    QTest::mouseRelease(&roller, Qt::LeftButton, Qt::NoModifier, to);
+    QCOMPARE(starting.count(), dragged ? 1 : 0);
+    if (dragged)
+        QCOMPARE(starting.first().first().toLongLong(), pressedId);
+}
+
+void TestCardRoller::titlesTellCardsApart_data()
+{
+    QTest::addColumn<QString>("title");
+    // The room is as wide as this text.
+    QTest::addColumn<QString>("room");
+    QTest::addColumn<QString>("starts");
+    QTest::addColumn<QString>("ends");
+    QTest::newRow("fits") << "Rose 12"
+                          << "Rose 12"
+                          << "Rose 12"
+                          << "Rose 12";
+    QTest::newRow("the number stays") << "Crimson 7"
+                                      << "Cri\u2026 7"
+                                      << "C"
+                                      << "\u2026 7";
+    QTest::newRow("only the number") << "Rose 12"
+                                     << "12"
+                                     << "12"
+                                     << "12";
+    QTest::newRow("no number: the middle goes") << "Autumn Meadow"
+                                                << "Aut\u2026dow"
+                                                << "A"
+                                                << "w";
+}
+
+void TestCardRoller::titlesTellCardsApart()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, room);
+    QFETCH(QString, starts);
+    QFETCH(QString, ends);
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(room);
+    const QString shown = fittedCardTitle(title, metrics, width);
+    QVERIFY2(metrics.horizontalAdvance(shown) <= width, qPrintable(shown));
+    QVERIFY2(shown.startsWith(starts), qPrintable(shown));
+    QVERIFY2(shown.endsWith(ends), qPrintable(shown));
 }
 
 void TestCardRoller::dragAt(CardRollerWidget &roller, QMimeData *mime, const QPoint &point,

@@ -170,15 +170,25 @@ private slots:
     void otherTextsSearchAsPhrases_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("malformed hex") << "#12345G";
-        QTest::newRow("channel beyond 255") << "256,0,0";
-        QTest::newRow("two channels") << "10 20";
-        QTest::newRow("blank") << "   ";
+        QTest::addColumn<QString>("expectedNote");
+        QTest::newRow("malformed hex") << "#12345G"
+                                       << "Not a colour";
+        QTest::newRow("short hex") << "#12345"
+                                   << "Not a colour";
+        QTest::newRow("channel beyond 255") << "256,0,0"
+                                            << "No match";
+        QTest::newRow("two channels") << "10 20"
+                                      << "No match";
+        QTest::newRow("blank") << "   "
+                               << "";
     }
 
+    // A search that finds nothing changes nothing, keeps what was typed and says so until
+    // the next edit.
     void otherTextsSearchAsPhrases()
     {
         QFETCH(QString, text);
+        QFETCH(QString, expectedNote);
         auto widget = freshWidget();
         const QUuid main = DemoWorld::mainCollection();
         const int page = Preferences::pageIndex(main);
@@ -186,6 +196,14 @@ private slots:
         typeAndSearch(*widget, text);
         QCOMPARE(Preferences::pageIndex(main), page);
         QCOMPARE(Preferences::rowIndex(main), row);
+        QCOMPARE(note(*widget), expectedNote);
+        QLineEdit *edit = widget->findChild<SearchWidget *>()->lineEdit();
+        if (expectedNote.isEmpty())
+            return;
+        QCOMPARE(edit->text(), text.trimmed());
+        QVERIFY(widget->findChild<SearchWidget *>()->searchLayout().noteSwatch().isEmpty());
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Backspace);
         QVERIFY(note(*widget).isEmpty());
     }
 

@@ -146,6 +146,7 @@ private slots:
     void noQualifyingSegmentStopsStepping();
     void collectionWithoutPagesStillPaints();
     void wheelIsRenderedAtTheDeviceRatio();
+    void focusShowsARing();
 
 private:
     std::unique_ptr<DemoWorld> m_world;
@@ -502,6 +503,25 @@ void TestColorWheel::wheelIsRenderedAtTheDeviceRatio()
     QCOMPARE(wheel.size(), QSize(244, 244));
     QCOMPARE(wheel.devicePixelRatio(), 2.0);
     QCOMPARE(wheel.toImage().pixelColor(121, 123), QColor(Qt::white));
+}
+
+void TestColorWheel::focusShowsARing()
+{
+    QWidget window;
+    auto *wheel = new ColorWheelWidget(&window);
+    window.resize(ColorWheelLayout::kSize);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // On the rim, right of the centre: beyond where presses are taken.
+    const QPoint rim = (ColorWheelLayout::kCentre + QPointF(58.5, 0)).toPoint();
+    wheel->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(wheel->hasFocus());
+    const QColor focused = wheel->grab().toImage().pixelColor(rim);
+    wheel->clearFocus();
+    QVERIFY(!wheel->hasFocus());
+    const QColor unfocused = wheel->grab().toImage().pixelColor(rim);
+    QVERIFY2(focused != unfocused, qPrintable(focused.name()));
+    QVERIFY2(focused.blue() > focused.red() + 20, qPrintable(focused.name()));
 }
 
 QTEST_MAIN(TestColorWheel)

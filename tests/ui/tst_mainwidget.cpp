@@ -273,6 +273,14 @@ private slots:
                              << "x.csv" << int(PaletteFileFormat::Csv) << xml;
         QTest::newRow("cancelled") << ""
                                    << "" << -1 << xml;
+        // The typed extension wins over the filter left selected.
+        QTest::newRow("gpl typed under csv") << "csv"
+                                             << "p1.gpl" << int(PaletteFileFormat::Gpl) << xml;
+        QTest::newRow("palette typed under ase") << "ase"
+                                                 << "p1.Palette" << xml << xml;
+        QTest::newRow("other extension keeps the filter")
+            << "css"
+            << "p1.colours" << int(PaletteFileFormat::Css) << xml;
     }
 
     // The filters offered, the format saved, and the filter the next save starts with.

@@ -54,6 +54,21 @@ QImage rendered(QWidget &widget)
     return image;
 }
 
+// The lightest chip of the demo deck.
+DB::ColorEntry lightestDemoChip()
+{
+    DB::ColorEntry lightest;
+    DB::ColorPage page;
+    for (int index = 1; DB::pageAt(DemoWorld::mainCollection(), index, page) == 0; ++index) {
+        for (const DB::ColorEntry &row : page.rows) {
+            if (lightest.id <= 0 ||
+                qGray(DB::chipColor(row).rgb()) > qGray(DB::chipColor(lightest).rgb()))
+                lightest = row;
+        }
+    }
+    return lightest;
+}
+
 QColor pixel(const QImage &image, const QPoint &point)
 {
     return image.pixelColor(point);
@@ -72,8 +87,8 @@ private slots:
     void panelLayout();
     void fullLayout_data();
     void fullLayout();
-    void zoomLabelGrey_data();
-    void zoomLabelGrey();
+    void zoomLabelColor_data();
+    void zoomLabelColor();
 
     void clicksSelect();
     void dragEnter_data();
@@ -94,6 +109,10 @@ private slots:
 
     void fullSliderStoresTheGrey();
     void fullPickAndClear();
+    void fullEmptyCellsShowTheGrey_data();
+    void fullEmptyCellsShowTheGrey();
+    void zoomedCellShowsItsTrueColour();
+    void stripButtonsHaveToolTips();
 
 private:
     void showPanel(MyPaletteWidget &panel);
@@ -214,21 +233,23 @@ void TestMyPalette::fullLayout()
     QCOMPARE(layout.cellAt(QPoint(63, firstCell.top())), MyPaletteFullLayout::noCell());
 }
 
-void TestMyPalette::zoomLabelGrey_data()
+void TestMyPalette::zoomLabelColor_data()
 {
     QTest::addColumn<QColor>("color");
-    QTest::addColumn<int>("grey");
-    QTest::newRow("white") << QColor(255, 255, 255) << 0;
-    QTest::newRow("black") << QColor(0, 0, 0) << 255;
-    QTest::newRow("red") << QColor(255, 0, 0) << 168;
-    QTest::newRow("mid grey") << QColor(128, 128, 128) << 127;
+    QTest::addColumn<QColor>("label");
+    QTest::newRow("white") << QColor(255, 255, 255) << QColor(Qt::black);
+    QTest::newRow("black") << QColor(0, 0, 0) << QColor(Qt::white);
+    QTest::newRow("red") << QColor(255, 0, 0) << QColor(Qt::white);
+    QTest::newRow("mid grey") << QColor(128, 128, 128) << QColor(Qt::black);
+    QTest::newRow("just below mid grey") << QColor(127, 127, 127) << QColor(Qt::white);
+    QTest::newRow("yellow") << QColor(255, 255, 0) << QColor(Qt::black);
 }
 
-void TestMyPalette::zoomLabelGrey()
+void TestMyPalette::zoomLabelColor()
 {
     QFETCH(QColor, color);
-    QFETCH(int, grey);
-    QCOMPARE(Corvo::zoomLabelGrey(color), grey);
+    QFETCH(QColor, label);
+    QCOMPARE(Corvo::zoomLabelColor(color), label);
 }
 
 void TestMyPalette::clicksSelect()
@@ -643,6 +664,75 @@ void TestMyPalette::fullPickAndClear()
     QCOMPARE(full.pickedColor(), std::nullopt);
     image = rendered(full);
     QCOMPARE(pixel(image, layout.cellRect({5, 0}).center()), QColor(176, 176, 176));
+
+    // A picked colour does not outlive its chip's palette, nor the view.
+    QTest::mouseClick(&full, Qt::LeftButton, Qt::NoModifier, layout.cellRect({1, 2}).center());
+    QVERIFY(full.pickedColor());
+    model.clear();
+    QCOMPARE(full.pickedColor(), std::nullopt);
+    storeChip({1, 2}, chip);
+    model.reload(DemoWorld::mainCollection());
+    QTest::mouseClick(&full, Qt::LeftButton, Qt::NoModifier, layout.cellRect({1, 2}).center());
+    QVERIFY(full.pickedColor());
+    full.hide();
+    QCOMPARE(full.pickedColor(), std::nullopt);
+}
+
+void TestMyPalette::fullEmptyCellsShowTheGrey_data()
+{
+    QTest::addColumn<int>("grey");
+    QTest::newRow("black") << 0;
+    QTest::newRow("mid") << 128;
+    QTest::newRow("white") << 255;
+}
+
+// The frame's shadow rings lie outside the grid: an empty cell is the chosen grey, right
+// up to its outline.
+void TestMyPalette::fullEmptyCellsShowTheGrey()
+{
+    QFETCH(int, grey);
+    Preferences::setMyPaletteFullBackgroundColor(grey);
+    MyPaletteModel model;
+    model.reload(DemoWorld::mainCollection());
+    MyPaletteFullWidget full(&model);
+    full.resize(kFullSize);
+    const QImage image = rendered(full);
+    const QRect cell = full.fullLayout().cellRect({0, 0});
+    for (const QPoint &point : {cell.center(), cell.topLeft() + QPoint(1, 1)})
+        QCOMPARE(pixel(image, point), QColor(grey, grey, grey));
+    const QRect grid = full.fullLayout().grid;
+    QVERIFY(pixel(image, grid.topLeft() - QPoint(0, 2)) != QColor(grey, grey, grey));
+}
+
+void TestMyPalette::zoomedCellShowsItsTrueColour()
+{
+    const DB::ColorEntry chip = lightestDemoChip();
+    QVERIFY(qGray(DB::chipColor(chip).rgb()) > 230);
+    storeChip({2, 1}, chip);
+    Preferences::setMyPaletteZoomed(QPoint(2, 1));
+    MyPaletteModel model;
+    MyPaletteWidget panel(&model);
+    showPanel(panel);
+    const QImage image = rendered(panel);
+    const QRect grid = panel.paletteLayout().grid;
+    for (const QPoint &point : {grid.topLeft() + QPoint(1, 1), grid.topRight() + QPoint(-1, 1),
+                                grid.center() - QPoint(0, grid.height() / 4)})
+        QCOMPARE(pixel(image, point), DB::chipColor(chip));
+    QCOMPARE(Corvo::zoomLabelColor(DB::chipColor(chip)), QColor(Qt::black));
+}
+
+void TestMyPalette::stripButtonsHaveToolTips()
+{
+    MyPaletteModel model;
+    MyPaletteWidget panel(&model);
+    QCOMPARE(panel.button(MyPaletteLayout::ZoomButton)->toolTip(),
+             QStringLiteral("Show the palette large"));
+    QCOMPARE(panel.button(MyPaletteLayout::EraserButton)->toolTip(),
+             QStringLiteral("Erase the selected cells"));
+    QCOMPARE(panel.button(MyPaletteLayout::TrashButton)->toolTip(),
+             QStringLiteral("Clear the palette"));
+    QCOMPARE(panel.button(MyPaletteLayout::GridButton)->toolTip(),
+             QStringLiteral("Show or hide the cell outlines"));
 }
 
 QTEST_MAIN(TestMyPalette)

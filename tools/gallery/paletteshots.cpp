@@ -33,6 +33,8 @@ struct PaletteScene
     QList<QPoint> selection;
     QPoint dropTarget{-1, -1};
     QPoint zoomed{-1, -1};
+    // The zoomed cell holds the deck's lightest chip instead.
+    bool zoomedLightest = false;
     QString description;
 };
 
@@ -48,6 +50,26 @@ const Corvo::DB::ColorEntry &deepestRow(const Corvo::DB::ColorPage &card)
         [&strength](const Corvo::DB::ColorEntry &x, const Corvo::DB::ColorEntry &y) {
             return strength(x) < strength(y);
         });
+}
+
+// The chip nearest white in the whole deck: its label and frame must not grey it.
+std::optional<Corvo::ItemIndex> lightestChip(const QUuid &collection)
+{
+    std::optional<Corvo::ItemIndex> lightest;
+    int best = -1;
+    Corvo::DB::ColorPage page;
+    for (int index = 1; index < kDeckEnd; ++index) {
+        if (Corvo::DB::pageAt(collection, index, page) != Corvo::DB::Ok)
+            continue;
+        for (const Corvo::DB::ColorEntry &row : page.rows) {
+            const int grey = qGray(Corvo::DB::chipColor(row).rgb());
+            if (grey > best) {
+                best = grey;
+                lightest = Corvo::ItemIndex(collection, page.id, row.id);
+            }
+        }
+    }
+    return lightest;
 }
 
 // A palette a designer might gather: one chip from every few cards across the deck, so
@@ -95,6 +117,10 @@ std::unique_ptr<Corvo::MyPaletteModel> demoPalette(const QUuid &collection,
         store->setEntry(places.at(cell).x(), places.at(cell).y(), chips.at(cell));
     for (const QPoint &cell : scene.selection)
         store->setSelected(cell.x(), cell.y(), true);
+    if (scene.zoomedLightest) {
+        if (const std::optional<Corvo::ItemIndex> chip = lightestChip(collection))
+            store->setEntry(scene.zoomed.x(), scene.zoomed.y(), *chip);
+    }
     store->setZoomedCell(scene.zoomed);
     auto model = std::make_unique<Corvo::MyPaletteModel>(std::move(store));
     model->reload(collection);
@@ -153,6 +179,8 @@ QList<Shot> paletteShots()
     PaletteScene zoomed;
     zoomed.filled = kCells;
     zoomed.zoomed = QPoint(3, 1);
+    PaletteScene nearWhite = zoomed;
+    nearWhite.zoomedLightest = true;
     return {
         {QStringLiteral("mypalette-empty"),
          [empty](Stage &stage) { return shootPanel(stage, empty); }},
@@ -162,8 +190,15 @@ QList<Shot> paletteShots()
          [full](Stage &stage) { return shootPanel(stage, full); }},
         {QStringLiteral("mypalette-zoomed"),
          [zoomed](Stage &stage) { return shootPanel(stage, zoomed); }},
+        {QStringLiteral("mypalette-zoomed-near-white"),
+         [nearWhite](Stage &stage) { return shootPanel(stage, nearWhite); }},
         {QStringLiteral("mypalettefull-cells"),
          [](Stage &stage) { return shootFull(stage, 120, std::nullopt); }},
+        // The empty cells show the chosen grey itself, at both ends of the slider.
+        {QStringLiteral("mypalettefull-grey-0"),
+         [](Stage &stage) { return shootFull(stage, 0, std::nullopt); }},
+        {QStringLiteral("mypalettefull-grey-255"),
+         [](Stage &stage) { return shootFull(stage, 255, std::nullopt); }},
         {QStringLiteral("mypalettefull-picked"),
          [](Stage &stage) { return shootFull(stage, 96, QPoint(2, 1)); }},
     };

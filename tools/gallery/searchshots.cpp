@@ -98,6 +98,20 @@ Shot colorNoteShot(const QUuid &collection)
             }};
 }
 
+// The bar after a phrase found nothing: the phrase stays, with a short note.
+Shot noMatchNoteShot(const QUuid &collection, const QString &phrase)
+{
+    return {QStringLiteral("search-no-match") + (phrase.startsWith(u'#') ? u"-colour" : u""),
+            [=](Stage &stage) {
+                makeCurrent(collection);
+                auto *widget = new TypingSearchWidget(QString());
+                widget->setBackground(backgroundUnder(collection, QRect(kWhere, widget->size()),
+                                                      widget->devicePixelRatioF()));
+                widget->showNoMatchNote(phrase);
+                return stage.shoot(widget, kWhere, collection);
+            }};
+}
+
 // A chip's similar colours in the other collections, as a right click on it opens them.
 Shot similarColorsShot(const QUuid &collection, int pageIndex, int rowIndex)
 {
@@ -124,6 +138,8 @@ QList<Shot> searchShots()
         searchShot(QStringLiteral("search-inline-completion"), main, QStringLiteral("butter")),
         searchShot(QStringLiteral("search-lustrel-empty"), lustrel, QString()),
         colorNoteShot(main),
+        noMatchNoteShot(main, QStringLiteral("BLUEISH GREY")),
+        noMatchNoteShot(main, QStringLiteral("#12345")),
         similarColorsShot(main, 17, 5),
     };
 }

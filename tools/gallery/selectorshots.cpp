@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace Gallery {
 
 namespace {
@@ -27,6 +29,7 @@ constexpr QPoint kSelectorPlace(0, 71);
 constexpr QSize kPickerTopSize(800, 300);
 constexpr int kBannerHeight = 70;
 constexpr QPoint kDialogPlace(240, 200);
+constexpr int kDialogWidth = 320;
 constexpr int kRedCard = 5;
 constexpr int kFirstRedChip = 3;
 
@@ -162,7 +165,7 @@ QImage shootPickerTop(Stage &stage, PickerTop::State state)
 
 // Two strong reds of the main deck and a metallic, measured near the first red; or a
 // measurement whose name no chip carries, answered by the nearest chips.
-QImage shootDialog(Stage &stage, bool named)
+QImage shootDialog(Stage &stage, bool named, const QString &metallicName = QString())
 {
     makeCurrent(mainCollection());
     QStringList names = cardCodes(mainCollection(), kRedCard).mid(kFirstRedChip, 2);
@@ -176,7 +179,16 @@ QImage shootDialog(Stage &stage, bool named)
         stage.fail(QStringLiteral("the Capsure dialog has %1 candidates, not %2 with differences")
                        .arg(candidates.size())
                        .arg(expected));
-    return stage.shoot(new CapsureSelectDialog(candidates), kDialogPlace, mainCollection());
+    QList<CapsureCandidate> shown = candidates;
+    for (CapsureCandidate &candidate : shown) {
+        if (!metallicName.isEmpty() && candidate.collection == metallicCollection())
+            candidate.collectionName = metallicName;
+    }
+    auto *dialog = new CapsureSelectDialog(shown);
+    // Centred over the picker: a long entry widens the dialog.
+    const QPoint where(std::max(0, kDialogPlace.x() + (kDialogWidth - dialog->width()) / 2),
+                       kDialogPlace.y());
+    return stage.shoot(dialog, where, mainCollection());
 }
 
 } // namespace
@@ -194,6 +206,13 @@ QList<Shot> selectorShots()
         {QStringLiteral("selector-capsure"),
          [](Stage &stage) { return shootPickerTop(stage, PickerTop::State::MeasurementReady); }},
         {QStringLiteral("capsure-dialog"), [](Stage &stage) { return shootDialog(stage, true); }},
+        // A collection name longer than the screen allows: the codes give way to it.
+        {QStringLiteral("capsure-dialog-long-name"),
+         [](Stage &stage) {
+             return shootDialog(stage, true,
+                                QStringLiteral("Velmora Heritage Metallics for Interior and "
+                                               "Exterior Surfaces, Second Edition 2026"));
+         }},
         {QStringLiteral("capsure-dialog-nearest"),
          [](Stage &stage) { return shootDialog(stage, false); }},
     };

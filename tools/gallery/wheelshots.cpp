@@ -36,11 +36,11 @@ void makeCurrent(const QUuid &collection, int segment)
     Corvo::Preferences::setSegmentIndex(collection, segment);
 }
 
-QImage shootWheel(Stage &stage, const QUuid &collection, int segment)
+QImage shootWheel(Stage &stage, const QUuid &collection, int segment, bool focused = false)
 {
     makeCurrent(collection, segment);
     return stage.shoot(new Corvo::ColorWheelWidget, kWheelPlace,
-                       Tintwell::DemoDeck::mainCollectionUuid());
+                       Tintwell::DemoDeck::mainCollectionUuid(), focused);
 }
 
 // The demo's clockwise picture mirrored about the wheel's vertical axis (x = 60): segment i
@@ -140,6 +140,9 @@ QList<Shot> wheelShots()
          [demo](Stage &stage) { return shootWheel(stage, demo, 10); }},
         {QStringLiteral("colorwheel-clockwise-segment-4"),
          [demo](Stage &stage) { return shootWheel(stage, demo, 4); }},
+        // Reached with the Tab key: the ring says where the arrow keys act.
+        {QStringLiteral("colorwheel-focused"),
+         [demo](Stage &stage) { return shootWheel(stage, demo, 7, true); }},
         {QStringLiteral("colorwheel-counterclockwise-segment-4"),
          [](Stage &stage) { return shootCounterClockwise(stage, 4); }},
     };

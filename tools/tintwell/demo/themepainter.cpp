@@ -16,6 +16,8 @@ namespace Tintwell {
 namespace {
 
 const QColor kLightGlyph(214, 214, 214);
+// The pink of a rubber eraser's working end.
+const QColor kEraserRubber(232, 146, 158);
 const QColor kDarkLine(40, 40, 40);
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
@@ -438,12 +440,18 @@ bool ThemePainter::drawGlyph(QPainter &painter, const QString &key, const QSize 
         painter.drawPolyline(QPolygonF({QPointF(w * 0.45, h * 0.35), QPointF(w * 0.65, h * 0.35),
                                         QPointF(w * 0.65, h * 0.55)}));
     } else if (key == QLatin1String("image.mypalette.eraser")) {
+        // A block eraser at a slant, its rubber end down on the trail it has wiped.
         painter.save();
-        painter.translate(centre);
-        painter.rotate(-35);
-        painter.drawRoundedRect(QRectF(-w * 0.38, -h * 0.2, w * 0.76, h * 0.4), 2, 2);
-        painter.drawLine(QPointF(-w * 0.05, -h * 0.2), QPointF(-w * 0.05, h * 0.2));
+        painter.translate(centre + QPointF(w * 0.06, -h * 0.1));
+        painter.rotate(-40);
+        const QRectF block(-w * 0.36, -h * 0.16, w * 0.72, h * 0.32);
+        painter.setBrush(kEraserRubber);
+        painter.drawRoundedRect(
+            QRectF(block.left(), block.top(), block.width() * 0.42, block.height()), 1.5, 1.5);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(block, 2, 2);
         painter.restore();
+        painter.drawLine(QPointF(w * 0.1, h - 2.5), QPointF(w * 0.48, h - 2.5));
     } else if (key == QLatin1String("image.mypalette.trash")) {
         painter.drawLine(QPointF(2, h * 0.25), QPointF(w - 2, h * 0.25));
         painter.drawLine(QPointF(w * 0.4, 2), QPointF(w * 0.6, 2));

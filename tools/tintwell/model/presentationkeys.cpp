@@ -65,6 +65,10 @@ const char *const kTranslationKeys[] = {
     "mypalette.palette.load",
     "mypalette.note.instructions",
     "mypalette.clearpalettebutton.question",
+    "tiptext.mypalette.zoom.button",
+    "tiptext.mypalette.eraser.button",
+    "tiptext.mypalette.trash.button",
+    "tiptext.mypalette.grid.button",
     "capsure.dialog.caption",
     "capsure.dialog.todo",
 };
