@@ -1,9 +1,11 @@
 #include "host/runner/addonsession.h"
 
 #include "host/api/gsroot.h"
+#include "host/runner/attributeenumeration.h"
 
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace HostRunner {
@@ -42,11 +44,18 @@ bool AddOnSession::Handshake::started() const
            initialize == kHostNoError;
 }
 
-AddOnSession::AddOnSession(ProjectStore &project) : m_project(project)
+AddOnSession::AddOnSession(ProjectStore &project, uint32_t servicesVersion) : m_project(project)
 {
     HostServices services{};
     services.size = sizeof services;
     services.version = kHostServicesVersion;
+    if (servicesVersion >= kHostServicesWithAttributeList) {
+        services.getAttributeCount = &AddOnSession::getAttributeCount;
+        services.getAttributeByIndex = &AddOnSession::getAttributeByIndex;
+    } else {
+        services.size = offsetof(HostServices, getAttributeCount);
+        services.version = servicesVersion;
+    }
     services.registerMenu = &AddOnSession::registerMenu;
     services.installMenuHandler = &AddOnSession::installMenuHandler;
     services.installNotificationHandler = &AddOnSession::installNotificationHandler;
@@ -125,7 +134,7 @@ const AddOnSession::Handshake &AddOnSession::start()
 bool AddOnSession::run(const MenuItem &item, int32_t &result)
 {
     for (const Handler &handler : m_handlers) {
-        if (handler.menuResId == item.menuResId && m_handshake.started()) {
+        if (handler.menuResId == item.menuResId && m_handshake.started() && item.enabled) {
             const HostMenuParams params{item.menuResId, item.itemIndex};
             result = handler.proc(&params);
             return true;
@@ -159,7 +168,7 @@ AddOnSession *AddOnSession::sessionFor(void *context)
 }
 
 int32_t AddOnSession::registerMenu(void *context, int16_t menuResId, int16_t promptResId, int32_t,
-                                   int32_t)
+                                   int32_t flags)
 {
     AddOnSession *session = sessionFor(context);
     if (!session)
@@ -169,7 +178,8 @@ int32_t AddOnSession::registerMenu(void *context, int16_t menuResId, int16_t pro
         return kHostGeneralError;
     for (std::size_t i = 1; i < strings.size(); ++i) {
         session->m_menuItems.push_back({menuResId, promptResId, static_cast<int16_t>(i), strings[0],
-                                        withoutOptions(strings[i])});
+                                        withoutOptions(strings[i]),
+                                        (flags & kMenuItemDisabled) == 0});
     }
     return kHostNoError;
 }
@@ -235,6 +245,22 @@ int32_t AddOnSession::residencyRequest(void *context, int32_t)
         return kHostGeneralError;
     ++session->m_residencyRequests;
     return kHostNoError;
+}
+
+int32_t AddOnSession::getAttributeCount(void *context, int32_t type, int32_t *count)
+{
+    AddOnSession *session = sessionFor(context);
+    return session ? AttributeEnumeration::count(session->m_project, type, count)
+                   : kHostGeneralError;
+}
+
+int32_t AddOnSession::getAttributeByIndex(void *context, int32_t type, int32_t index,
+                                          void *attributeRecord, void *definitionRecord)
+{
+    AddOnSession *session = sessionFor(context);
+    return session ? AttributeEnumeration::get(session->m_project, type, index, attributeRecord,
+                                               definitionRecord)
+                   : kHostGeneralError;
 }
 
 } // namespace HostRunner
