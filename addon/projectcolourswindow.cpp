@@ -28,9 +28,7 @@ using ProjectColourTexts::text;
 
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
-constexpr char kBackgroundStyle[] =
-    "background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0.5, y2:1, stop:0 rgba(238, 238, "
-    "238, 255), stop:1 rgba(218, 218, 218, 255));";
+constexpr int kNameColumnWidth = 160;
 
 QList<ProjectColourRow> rowsOf(const QList<ProjectAttributes::Attribute> &attributes)
 {
@@ -78,7 +76,7 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
 QWidget *ProjectColoursWindow::background()
 {
     auto *widget = new QWidget(this);
-    widget->setStyleSheet(QString::fromLatin1(kBackgroundStyle));
+    widget->setStyleSheet(addOnBackgroundStyle());
     widget->setGeometry(QRect(QPoint(), kSize));
     widget->lower();
     return widget;
@@ -126,9 +124,15 @@ void ProjectColoursWindow::createTable()
     m_view->setAlternatingRowColors(true);
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_view->horizontalHeader()->setSectionResizeMode(ProjectColourTableModel::Attribute,
-                                                     QHeaderView::Stretch);
+    QHeaderView *header = m_view->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ProjectColourTableModel::Attribute, QHeaderView::Stretch);
+    // Names can be long: these keep a width of their own, and the text is cut.
+    for (const int column :
+         {ProjectColourTableModel::ChipName, ProjectColourTableModel::Collection}) {
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, kNameColumnWidth);
+    }
     m_view->verticalScrollBar()->setStyle(VelmoraCustomStyle::instance());
     m_view->setAccessibleName(text("project.colors.caption"));
     m_empty = new QLabel(text("project.colors.empty"), this);
@@ -137,6 +141,8 @@ void ProjectColoursWindow::createTable()
     const bool empty = m_table->rowCount() == 0;
     m_view->setVisible(!empty);
     m_empty->setVisible(empty);
+    for (QWidget *filter : std::initializer_list<QWidget *>{m_scope, m_verdict, m_name})
+        filter->setEnabled(!empty);
     auto *layout = static_cast<QVBoxLayout *>(this->layout());
     layout->addWidget(m_view, 1);
     layout->addWidget(m_empty, 1);

@@ -32,7 +32,8 @@ QString attributeName(const ProjectAttributes::Attribute &attribute)
     const QString number = QString::number(attribute.pen);
     const QString pen = format.contains(QLatin1String("%1")) ? format.arg(number)
                                                              : format + QLatin1Char(' ') + number;
-    const QString name = QStringLiteral("%1 %2").arg(attribute.name, pen).trimmed();
+    const QString name =
+        attribute.name.isEmpty() ? pen : QStringLiteral("%1, %2").arg(attribute.name, pen);
     return attribute.description.isEmpty()
                ? name
                : QStringLiteral("%1 (%2)").arg(name, attribute.description);

@@ -153,8 +153,8 @@ private slots:
         QTest::newRow("exact") << 0 << "Exact" << 0 << int(ColourVerdict::Exact);
         QTest::newRow("off by two") << 1 << "Off" << 0 << int(ColourVerdict::Close);
         QTest::newRow("neon") << 2 << "Neon" << 0 << int(ColourVerdict::NoPaintColour);
-        QTest::newRow("neon pen") << 3 << "Pens pen 1" << 1 << int(ColourVerdict::NoPaintColour);
-        QTest::newRow("exact pen") << 4 << "Pens pen 2" << 1 << int(ColourVerdict::Exact);
+        QTest::newRow("neon pen") << 3 << "Pens, pen 1" << 1 << int(ColourVerdict::NoPaintColour);
+        QTest::newRow("exact pen") << 4 << "Pens, pen 2" << 1 << int(ColourVerdict::Exact);
     }
 
     void rows()
