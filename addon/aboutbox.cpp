@@ -24,9 +24,6 @@ constexpr QSize kLogoLabelSize(128, 48);
 constexpr int kMargin = 32;
 constexpr int kGap = 8;
 constexpr int kButtonExtraWidth = 6;
-constexpr char kBackgroundStyle[] =
-    "background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0.5, y2:1, stop:0 rgba(238, 238, "
-    "238, 255), stop:1 rgba(218, 218, 218, 255));";
 
 QString text(const char *key)
 {
@@ -88,7 +85,7 @@ QString AboutBox::versionText(const QString &engineText, const QString &versionW
 void AboutBox::createChildren(const QString &engineText)
 {
     m_background = new QWidget(this);
-    m_background->setStyleSheet(QLatin1String(kBackgroundStyle));
+    m_background->setStyleSheet(addOnBackgroundStyle());
     m_background->lower();
 
     m_logo = new QLabel(this);

@@ -27,6 +27,7 @@ int32_t installHandlers()
     const int32_t results[] = {
         host.installMenuHandler(AddOnResources::kPickerMenu, &menuCommand),
         host.installMenuHandler(AddOnResources::kAboutMenu, &menuCommand),
+        host.installMenuHandler(AddOnResources::kProjectColoursMenu, &menuCommand),
         host.installNotificationHandler(&notification),
     };
     for (const int32_t result : results) {
@@ -56,6 +57,12 @@ int32_t registerInterface() noexcept
         return kHostGeneralError;
     host.registerMenu(AddOnResources::kPickerMenu, AddOnResources::kPickerPrompts);
     host.registerMenu(AddOnResources::kAboutMenu, AddOnResources::kAboutPrompts);
+    // An older host cannot list the project's attributes: the command is offered, disabled.
+    const bool listsAttributes = host.listsAttributes();
+    if (!listsAttributes)
+        qDebug("The host's services cannot list attributes: \"Project colours\" is disabled");
+    host.registerMenu(AddOnResources::kProjectColoursMenu, AddOnResources::kProjectColoursPrompts,
+                      listsAttributes ? 0 : kMenuItemDisabled);
     return kHostNoError;
 }
 

@@ -9,7 +9,8 @@ namespace Corvo::AddOnCallbacks {
 // kAddOnTypeNormal with the add-on's name and description filled in; kAddOnTypeRefused
 // before the service table arrived.
 int32_t checkEnvironment(HostEnvironmentRecord *environment) noexcept;
-// Registers the two menus.
+// Registers the three menus; the project colours one disabled when the host cannot list
+// attributes.
 int32_t registerInterface() noexcept;
 // Keeps the context, runs the start-up and installs the handlers: 0, or the first failing
 // installation's result; the general error when the start-up fails.

@@ -8,6 +8,7 @@ constexpr char kAddOnName[] = "Velmora Tintwell";
 constexpr char kMenuTitle[] = "Velmora";
 constexpr char kPickerItem[] = "Color Picker^22800";
 constexpr char kAboutItem[] = "About ...";
+constexpr char kProjectColoursItem[] = "Project colours";
 // The two identifiers by which the host tells this maker's add-ons apart.
 constexpr int32_t kMakerIdentifier = 0x56454C4D; // "VELM"
 constexpr int32_t kAddOnIdentifier = 0x54494E54; // "TINT"
@@ -35,6 +36,7 @@ GSResModule registerWithHost()
     const QByteArray names = stringList({kAddOnName, kAddOnName});
     const QByteArray picker = stringList({kMenuTitle, kPickerItem});
     const QByteArray about = stringList({kMenuTitle, kAboutItem});
+    const QByteArray projectColours = stringList({kMenuTitle, kProjectColoursItem});
     const QByteArray noPrompts = stringList({});
     const QByteArray ids = identifiers();
     const auto resource = [](uint32_t type, int32_t id, const QByteArray &bytes) {
@@ -46,6 +48,8 @@ GSResModule registerWithHost()
         resource(kResourceStringList, kAboutMenu, about),
         resource(kResourceStringList, kPickerPrompts, noPrompts),
         resource(kResourceStringList, kAboutPrompts, noPrompts),
+        resource(kResourceStringList, kProjectColoursMenu, projectColours),
+        resource(kResourceStringList, kProjectColoursPrompts, noPrompts),
         resource(kResourceIdentifiers, kIdentifiers, ids),
     };
     return RSAddModule(resources, int32_t(std::size(resources)));

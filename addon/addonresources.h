@@ -5,15 +5,17 @@
 #include <QByteArray>
 #include <QList>
 
-// The add-on's resources in the host's format: its name, its two menus and their prompts,
+// The add-on's resources in the host's format: its name, its three menus and their prompts,
 // and its registration identifiers.
 namespace Corvo::AddOnResources {
 
-inline constexpr int32_t kNameList = 32000;   // 1: name, 2: description
-inline constexpr int16_t kPickerMenu = 32500; // "Velmora" > "Color Picker"
-inline constexpr int16_t kAboutMenu = 32501;  // "Velmora" > "About ..."
+inline constexpr int32_t kNameList = 32000;           // 1: name, 2: description
+inline constexpr int16_t kPickerMenu = 32500;         // "Velmora" > "Color Picker"
+inline constexpr int16_t kAboutMenu = 32501;          // "Velmora" > "About ..."
+inline constexpr int16_t kProjectColoursMenu = 32502; // "Velmora" > "Project colours"
 inline constexpr int16_t kPickerPrompts = 32550;
 inline constexpr int16_t kAboutPrompts = 32551;
+inline constexpr int16_t kProjectColoursPrompts = 32552;
 inline constexpr int32_t kIdentifiers = 32500;
 inline constexpr int kNameIndex = 1;
 inline constexpr int kDescriptionIndex = 2;

@@ -6,6 +6,7 @@
 #include "addon/applicationskeleton.h"
 #include "addon/hostconnection.h"
 #include "addon/hostexport.h"
+#include "addon/projectcolourswindow.h"
 #include "addon/windowautomation.h"
 #include "platform/platform.h"
 
@@ -50,6 +51,28 @@ ExportChoice runPicker()
     return choice;
 }
 
+// The project colours window, when the host can list the project's attributes.
+void runProjectColours()
+{
+    const auto attributes = ProjectAttributes::read();
+    if (!attributes)
+        return;
+    ProjectColoursWindow window(*attributes);
+    if (const auto verdicts = WindowAutomation::requestedVerdicts()) {
+        WindowAutomation::armFor(&window, [&window, verdicts] {
+            QList<ColourVerdict> ticked;
+            for (const int verdict : *verdicts)
+                ticked.append(ColourVerdict(verdict));
+            window.tickVerdicts(ticked);
+            window.makeExact();
+            window.close();
+        });
+    } else {
+        WindowAutomation::armFor(&window);
+    }
+    runModal(window);
+}
+
 void runAbout()
 {
     AboutBox window;
@@ -70,7 +93,8 @@ void performExport(const ExportChoice &choice)
 
 void run(int16_t menuResId)
 {
-    if (menuResId != AddOnResources::kPickerMenu && menuResId != AddOnResources::kAboutMenu)
+    if (menuResId != AddOnResources::kPickerMenu && menuResId != AddOnResources::kAboutMenu &&
+        menuResId != AddOnResources::kProjectColoursMenu)
         return;
     void *hostWindow = HostConnection::instance().mainWindow();
     Platform::setHostWindowEnabled(hostWindow, false);
@@ -80,6 +104,8 @@ void run(int16_t menuResId)
         const auto application = std::make_unique<ApplicationSkeleton>();
         if (menuResId == AddOnResources::kPickerMenu)
             choice = runPicker();
+        else if (menuResId == AddOnResources::kProjectColoursMenu)
+            runProjectColours();
         else
             runAbout();
     }

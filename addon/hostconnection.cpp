@@ -1,5 +1,6 @@
 #include "addon/hostconnection.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace Corvo {
@@ -7,7 +8,6 @@ namespace Corvo {
 namespace {
 
 constexpr int32_t kMenuCode = 0;
-constexpr int32_t kMenuFlags = 0;
 constexpr int32_t kStayResident = 1;
 
 } // namespace
@@ -38,11 +38,11 @@ const HostServices *HostConnection::services() const
     return m_hasTable ? reinterpret_cast<const HostServices *>(m_table.data()) : nullptr;
 }
 
-int32_t HostConnection::registerMenu(int16_t menuResId, int16_t promptResId) const
+int32_t HostConnection::registerMenu(int16_t menuResId, int16_t promptResId, int32_t flags) const
 {
     const HostServices *s = services();
     return s && s->registerMenu
-               ? s->registerMenu(m_context, menuResId, promptResId, kMenuCode, kMenuFlags)
+               ? s->registerMenu(m_context, menuResId, promptResId, kMenuCode, flags)
                : kHostServiceMissing;
 }
 
@@ -99,6 +99,29 @@ int32_t HostConnection::requestResidency() const
     const HostServices *s = services();
     return s && s->residencyRequest ? s->residencyRequest(m_context, kStayResident)
                                     : kHostServiceMissing;
+}
+
+bool HostConnection::listsAttributes() const
+{
+    const HostServices *s = services();
+    return s && s->version >= kHostServicesWithAttributeList &&
+           s->size >= offsetof(HostServices, getAttributeByIndex) + sizeof s->getAttributeByIndex &&
+           s->getAttributeCount && s->getAttributeByIndex;
+}
+
+int32_t HostConnection::attributeCount(int32_t type, int32_t &count) const
+{
+    count = 0;
+    return listsAttributes() ? services()->getAttributeCount(m_context, type, &count)
+                             : kHostServiceMissing;
+}
+
+int32_t HostConnection::attributeByIndex(int32_t type, int32_t index, void *attributeRecord,
+                                         void *definitionRecord) const
+{
+    return listsAttributes() ? services()->getAttributeByIndex(m_context, type, index,
+                                                               attributeRecord, definitionRecord)
+                             : kHostServiceMissing;
 }
 
 } // namespace Corvo

@@ -23,7 +23,7 @@ public:
     // Forgets table and context (the module is unloading, or a test starts afresh).
     void reset();
 
-    int32_t registerMenu(int16_t menuResId, int16_t promptResId) const;
+    int32_t registerMenu(int16_t menuResId, int16_t promptResId, int32_t flags = 0) const;
     int32_t installMenuHandler(int16_t menuResId, MenuCommandProc handler) const;
     int32_t installNotificationHandler(NotificationProc handler) const;
     // The host's main window, or null when the host does not say.
@@ -32,6 +32,11 @@ public:
     int32_t createAttribute(void *attributeRecord, void *definitionRecord) const;
     int32_t modifyAttribute(void *attributeRecord, void *definitionRecord) const;
     int32_t requestResidency() const;
+    // Whether the host's table lists attributes by type (an older host's does not).
+    bool listsAttributes() const;
+    int32_t attributeCount(int32_t type, int32_t &count) const;
+    int32_t attributeByIndex(int32_t type, int32_t index, void *attributeRecord,
+                             void *definitionRecord) const;
 
 private:
     HostConnection() = default;

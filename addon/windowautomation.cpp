@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace Corvo::WindowAutomation {
 
 namespace {
@@ -29,10 +31,25 @@ int requestedExport()
     return kind;
 }
 
+std::optional<QList<int>> requestedVerdicts()
+{
+    if (!qEnvironmentVariableIsSet(kColoursVariable))
+        return std::nullopt;
+    static const QByteArray names[] = {"exact", "close", "near", "none"};
+    QList<int> verdicts;
+    for (const QByteArray &name : qgetenv(kColoursVariable).split(':')) {
+        const auto known = std::find(std::begin(names), std::end(names), name.trimmed());
+        if (known != std::end(names))
+            verdicts.append(int(known - std::begin(names)));
+    }
+    return verdicts;
+}
+
 void armFor(QWidget *window, std::function<void()> finish)
 {
     const QString path = QFile::decodeName(qgetenv(kSnapshotVariable));
-    if (!window || (path.isEmpty() && exportKindOf(qgetenv(kExportVariable)) == 0))
+    if (!window || (path.isEmpty() && exportKindOf(qgetenv(kExportVariable)) == 0 &&
+                    !qEnvironmentVariableIsSet(kColoursVariable)))
         return;
     QTimer::singleShot(kSettleMilliseconds, window, [window, path, finish] {
         if (!path.isEmpty() && !window->grab().save(path))

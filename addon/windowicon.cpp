@@ -15,4 +15,11 @@ Qt::WindowFlags addOnWindowFlags()
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
 
+QString addOnBackgroundStyle()
+{
+    return QStringLiteral(
+        "background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0.5, y2:1, stop:0 "
+        "rgba(238, 238, 238, 255), stop:1 rgba(218, 218, 218, 255));");
+}
+
 } // namespace Corvo

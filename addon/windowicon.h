@@ -10,4 +10,7 @@ QIcon windowIcon();
 // The flags both add-on windows use: a dialog with a close button only.
 Qt::WindowFlags addOnWindowFlags();
 
+// The style sheet of the light grey gradient behind the add-on's dialogs.
+QString addOnBackgroundStyle();
+
 } // namespace Corvo

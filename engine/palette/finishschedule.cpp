@@ -138,8 +138,13 @@ QList<QStringList> lines(const QList<PaletteCell> &cells)
 
 QByteArray csvFile(const QList<PaletteCell> &cells)
 {
-    QByteArray file = kByteOrderMark + csvLine(columns());
-    for (const QStringList &fields : lines(cells))
+    return csvFile(columns(), lines(cells));
+}
+
+QByteArray csvFile(const QStringList &columns, const QList<QStringList> &lines)
+{
+    QByteArray file = kByteOrderMark + csvLine(columns);
+    for (const QStringList &fields : lines)
         file += csvLine(fields);
     return file;
 }

@@ -18,6 +18,8 @@ QList<QStringList> lines(const QList<PaletteCell> &cells);
 // The header and the lines: fields quoted where needed, CRLF line ends, UTF-8 after a
 // byte-order mark.
 QByteArray csvFile(const QList<PaletteCell> &cells);
+// Any table in the same form: the header, then the lines.
+QByteArray csvFile(const QStringList &columns, const QList<QStringList> &lines);
 // One field as a CSV line holds it: in double quotes, quotes doubled, when it has a comma,
 // a quote or a line break.
 QString csvField(const QString &text);

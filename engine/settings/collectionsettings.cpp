@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kDefaultSegments = 12;
 constexpr double kDefaultDeltaInterval = 0.05;
+constexpr double kDefaultVerdictLimits[] = {0.5, 2.0, 5.0};
 const QSize kDefaultVistaraChipSize(64, 48);
 const QLatin1StringView kDefaultHelpLink("file:///%APP%/Contents/Resources/help/main.html");
 
@@ -75,6 +76,21 @@ QVariant cachedValue(const QUuid &uuid, const char *key, const char *fallbackKey
         value = DB::settingValue(uuid, QLatin1StringView(fallbackKey));
     store(name, value);
     return value;
+}
+
+// The positive numbers of a comma-separated list, in order; the others are left out.
+QList<double> positiveReals(const QVariant &value)
+{
+    QList<double> numbers;
+    if (isNull(value))
+        return numbers;
+    for (const QString &part : value.toString().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const double number = part.toDouble(&ok);
+        if (ok && number > 0.0)
+            numbers.append(number);
+    }
+    return numbers;
 }
 
 std::optional<int> toInteger(const QVariant &value)
@@ -336,22 +352,22 @@ QList<double> CollectionSettings::deltaIntervals(const QUuid &uuid)
             intervals.append(item.toDouble());
         return intervals;
     }
-    const QVariant value = DB::settingValue(uuid, key);
-    QVariantList kept;
-    if (!isNull(value)) {
-        for (const QString &part : value.toString().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const double interval = part.toDouble(&ok);
-            if (ok && interval > 0.0) {
-                intervals.append(interval);
-                kept.append(interval);
-            }
-        }
-    }
+    intervals = positiveReals(DB::settingValue(uuid, key));
     if (intervals.isEmpty())
         return {kDefaultDeltaInterval};
-    cache().values.insert(key, kept);
+    cache().values.insert(key,
+                          QVariant::fromValue(QVariantList(intervals.cbegin(), intervals.cend())));
     return intervals;
+}
+
+QList<double> CollectionSettings::verdictLimits(const QUuid &uuid)
+{
+    const QList<double> limits =
+        positiveReals(DB::settingValue(uuid, QStringLiteral("project.colors.verdict.limits")));
+    const bool usable = limits.size() == 3 && limits[0] < limits[1] && limits[1] < limits[2];
+    return usable
+               ? limits
+               : QList<double>(std::begin(kDefaultVerdictLimits), std::end(kDefaultVerdictLimits));
 }
 
 QList<int> CollectionSettings::tabBarPages(const QUuid &uuid)

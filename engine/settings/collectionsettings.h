@@ -60,6 +60,10 @@ public:
     static bool appendProductCode(const QUuid &uuid);
     // Positive CIEDE2000 thresholds in order; [0.05] when none.
     static QList<double> deltaIntervals(const QUuid &uuid);
+    // The CIEDE2000 limits below which a project colour is an exact, a close and a near
+    // match of a chip: three increasing positive numbers, [0.5, 2, 5] when the setting does
+    // not give them.
+    static QList<double> verdictLimits(const QUuid &uuid);
     // Always starts with the colour schemes page.
     static QList<int> tabBarPages(const QUuid &uuid);
     static QSize vistaraChipSize(const QUuid &uuid);

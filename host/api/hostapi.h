@@ -29,6 +29,9 @@ enum : uint32_t { kEnvironmentMainWindow = 0x68574E44 }; // 'hWND'
 
 enum : int32_t { kAllNotifications = -1 };
 
+// Register-menu flags: kMenuItemDisabled shows the item but never runs its command.
+enum : int32_t { kMenuItemDisabled = 1 };
+
 // What check-environment fills in.
 struct HostEnvironmentRecord
 {
@@ -64,9 +67,17 @@ struct HostServices
     int32_t (*createAttribute)(void *context, void *attributeRecord, void *definitionRecord);
     int32_t (*modifyAttribute)(void *context, void *attributeRecord, void *definitionRecord);
     int32_t (*residencyRequest)(void *context, int32_t value);
+    // From version 2: the attributes of one type, in the order they were created.
+    int32_t (*getAttributeCount)(void *context, int32_t type, int32_t *count);
+    // The attribute at `index` (from 1) of its type, its records filled as create attribute
+    // takes them; the definition record's handles are the caller's to release.
+    int32_t (*getAttributeByIndex)(void *context, int32_t type, int32_t index,
+                                   void *attributeRecord, void *definitionRecord);
 };
 
-enum : uint32_t { kHostServicesVersion = 1 };
+enum : uint32_t { kHostServicesVersion = 2 };
+// The first version whose table lists the attributes of a type.
+enum : uint32_t { kHostServicesWithAttributeList = 2 };
 
 // Exported by the add-on with C linkage.
 typedef int32_t (*SetImportedFuncAddrsProc)(const void *serviceTable);
@@ -93,6 +104,10 @@ inline constexpr uint32_t kExportApiLevel = 17000;
 inline constexpr std::size_t kAttributeRecordBytes = 968;
 inline constexpr std::size_t kDefinitionRecordBytes = 216;
 inline constexpr std::size_t kAttributeTypeOffset = 0;
+// The attribute's position in its type, from 1, as the host reports it; modify attribute
+// takes the attribute of this index when it is set (so a name can change), else the one
+// of the record's name.
+inline constexpr std::size_t kAttributeIndexOffset = 4; // 32-bit
 inline constexpr std::size_t kAttributeNameOffset = 8;
 inline constexpr std::size_t kAttributeNameBytes = 256; // with its terminator
 

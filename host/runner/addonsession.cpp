@@ -1,10 +1,13 @@
 #include "host/runner/addonsession.h"
 
+#include "host/api/gsroot.h"
+#include "host/runner/attributeenumeration.h"
 #include "host/runner/recordchecks.h"
 
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -48,6 +51,8 @@ constexpr Monitor::Service kCreateAttribute{"create attribute", Monitor::Command
 constexpr Monitor::Service kModifyAttribute{"modify attribute", Monitor::Command};
 constexpr Monitor::Service kResidencyRequest{"residency request",
                                              Monitor::Initialise | Monitor::Command};
+constexpr Monitor::Service kGetAttributeCount{"attribute count", Monitor::Command};
+constexpr Monitor::Service kGetAttributeByIndex{"get attribute by index", Monitor::Command};
 constexpr int32_t kStayResident = 1;
 constexpr char kHandles[] = "memory handles";
 
@@ -59,11 +64,18 @@ bool AddOnSession::Handshake::started() const
            initialize == kHostNoError;
 }
 
-AddOnSession::AddOnSession(ProjectStore &project) : m_project(project)
+AddOnSession::AddOnSession(ProjectStore &project, uint32_t servicesVersion) : m_project(project)
 {
     HostServices services{};
     services.size = sizeof services;
     services.version = kHostServicesVersion;
+    if (servicesVersion >= kHostServicesWithAttributeList) {
+        services.getAttributeCount = &AddOnSession::getAttributeCount;
+        services.getAttributeByIndex = &AddOnSession::getAttributeByIndex;
+    } else {
+        services.size = offsetof(HostServices, getAttributeCount);
+        services.version = servicesVersion;
+    }
     services.registerMenu = &AddOnSession::registerMenu;
     services.installMenuHandler = &AddOnSession::installMenuHandler;
     services.installNotificationHandler = &AddOnSession::installNotificationHandler;
@@ -158,7 +170,7 @@ const AddOnSession::Handshake &AddOnSession::start()
 bool AddOnSession::run(const MenuItem &item, int32_t &result)
 {
     for (const Handler &handler : m_handlers) {
-        if (handler.menuResId == item.menuResId && m_handshake.started()) {
+        if (handler.menuResId == item.menuResId && m_handshake.started() && item.enabled) {
             const HostMenuParams params{item.menuResId, item.itemIndex};
             m_monitor.enter(ContractMonitor::Command, item.itemText);
             result = handler.proc(&params);
@@ -230,7 +242,7 @@ bool AddOnSession::checkDefinition(const char *service, const void *attributeRec
 }
 
 int32_t AddOnSession::registerMenu(void *context, int16_t menuResId, int16_t promptResId, int32_t,
-                                   int32_t)
+                                   int32_t flags)
 {
     AddOnSession *session = enter(kRegisterMenu, context);
     if (!session)
@@ -240,7 +252,8 @@ int32_t AddOnSession::registerMenu(void *context, int16_t menuResId, int16_t pro
         return kHostGeneralError;
     for (std::size_t i = 1; i < strings.size(); ++i) {
         session->m_menuItems.push_back({menuResId, promptResId, static_cast<int16_t>(i), strings[0],
-                                        withoutOptions(strings[i])});
+                                        withoutOptions(strings[i]),
+                                        (flags & kMenuItemDisabled) == 0});
     }
     return kHostNoError;
 }
@@ -346,6 +359,22 @@ int32_t AddOnSession::residencyRequest(void *context, int32_t value)
     }
     ++session->m_residencyRequests;
     return kHostNoError;
+}
+
+int32_t AddOnSession::getAttributeCount(void *context, int32_t type, int32_t *count)
+{
+    AddOnSession *session = enter(kGetAttributeCount, context);
+    return session ? AttributeEnumeration::count(session->m_project, type, count)
+                   : kHostGeneralError;
+}
+
+int32_t AddOnSession::getAttributeByIndex(void *context, int32_t type, int32_t index,
+                                          void *attributeRecord, void *definitionRecord)
+{
+    AddOnSession *session = enter(kGetAttributeByIndex, context);
+    return session ? AttributeEnumeration::get(session->m_project, type, index, attributeRecord,
+                                               definitionRecord)
+                   : kHostGeneralError;
 }
 
 } // namespace HostRunner

@@ -35,9 +35,11 @@ public:
         int16_t itemIndex = 0;
         std::string menuTitle;
         std::string itemText; // without the host's "^..." suffix
+        bool enabled = true;
     };
 
-    explicit AddOnSession(ProjectStore &project);
+    // `servicesVersion` below kHostServicesVersion hands over the table of that older host.
+    explicit AddOnSession(ProjectStore &project, uint32_t servicesVersion = kHostServicesVersion);
     ~AddOnSession();
     AddOnSession(const AddOnSession &) = delete;
     AddOnSession &operator=(const AddOnSession &) = delete;
@@ -49,7 +51,8 @@ public:
     // after the previous one succeeded.
     const Handshake &start();
     const std::vector<MenuItem> &menuItems() const { return m_menuItems; }
-    // Runs the item's command; false when it has no handler (nothing is called then).
+    // Runs the item's command; false when it has no handler or is disabled (nothing is
+    // called then).
     bool run(const MenuItem &item, int32_t &result);
     // Free-data (when initialised) and unload; a memory handle the add-on never released
     // is a breach reported then.
@@ -84,6 +87,9 @@ private:
     static int32_t createAttribute(void *context, void *attributeRecord, void *definitionRecord);
     static int32_t modifyAttribute(void *context, void *attributeRecord, void *definitionRecord);
     static int32_t residencyRequest(void *context, int32_t value);
+    static int32_t getAttributeCount(void *context, int32_t type, int32_t *count);
+    static int32_t getAttributeByIndex(void *context, int32_t type, int32_t index,
+                                       void *attributeRecord, void *definitionRecord);
 
     ProjectStore &m_project;
     void *m_module = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,7 +8,8 @@
 namespace HostRunner {
 
 // hueport-host [--module FILE] [--project FILE] [--data DIR] [--debug-log FILE] [--json]
-//              [COMMAND ...]
+//              [COMMAND ...], or
+// hueport-host [--project FILE] [--json] add-material|add-pens NAME COLOURS
 struct CommandLine
 {
     std::string module;
@@ -16,8 +18,13 @@ struct CommandLine
     std::string debugLog;   // empty: HUEPORT_DEBUG_LOG, else beside the project; "-": stderr
     bool json = false;
     bool help = false;
-    // "picker", "about", "menus" or a menu number, in the order given; none: the terminal menu.
+    // "picker", "about", "colours", "menus" or a menu number, in the order given; none: the
+    // terminal menu.
     std::vector<std::string> commands;
+    // "add-material" or "add-pens", the name and the colours; empty when not seeding.
+    std::vector<std::string> seed;
+    // The service table of an older host, for trying an add-on against it.
+    uint32_t servicesVersion = 0;
 
     // Nothing, and `error` set, for an unknown option, a missing value or an unknown command.
     static std::optional<CommandLine> parse(const std::vector<std::string> &arguments,

@@ -36,6 +36,22 @@ std::string describe(const ProjectStore::Change &change, const JsonValue &attrib
     return text;
 }
 
+// A modified attribute as it was: a material whole, a pen table's name and the pens that
+// changed, so that old and new colours and names stand side by side.
+JsonValue changedPart(const JsonValue &before, const JsonValue &after)
+{
+    if (before["type"].toString() != "penTable")
+        return before;
+    JsonValue pens = JsonValue::array();
+    const auto &old = before["pens"].items();
+    const auto &now = after["pens"].items();
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (i >= now.size() || old[i].serialize() != now[i].serialize())
+            pens.append(old[i]);
+    }
+    return JsonValue::object({{"type", "penTable"}, {"name", before["name"]}, {"pens", pens}});
+}
+
 } // namespace
 
 std::string menuPath(const AddOnSession::MenuItem &item)
@@ -85,7 +101,8 @@ void HostReport::menus(const std::vector<AddOnSession::MenuItem> &items)
                                            {"menu", items[i].menuTitle},
                                            {"item", items[i].itemText},
                                            {"menuResId", int(items[i].menuResId)},
-                                           {"promptResId", int(items[i].promptResId)}}));
+                                           {"promptResId", int(items[i].promptResId)},
+                                           {"enabled", items[i].enabled}}));
         }
         print(
             JsonValue::object({{"command", "menus"}, {"handshake", m_handshake}, {"menus", list}}));
@@ -93,7 +110,8 @@ void HostReport::menus(const std::vector<AddOnSession::MenuItem> &items)
     }
     std::fprintf(m_out, "menus:\n");
     for (std::size_t i = 0; i < items.size(); ++i)
-        std::fprintf(m_out, "  %zu  %s\n", i + 1, menuPath(items[i]).c_str());
+        std::fprintf(m_out, "  %zu  %s%s\n", i + 1, menuPath(items[i]).c_str(),
+                     items[i].enabled ? "" : " (disabled)");
 }
 
 void HostReport::command(const std::string &name, const AddOnSession::MenuItem &item,
@@ -103,13 +121,7 @@ void HostReport::command(const std::string &name, const AddOnSession::MenuItem &
     JsonValue created = JsonValue::array();
     JsonValue modified = JsonValue::array();
     std::vector<std::string> lines;
-    for (const ProjectStore::Change &change : changes) {
-        const JsonValue attribute = project.attributeJson(change.type, change.name);
-        const bool isNew = change.kind == ProjectStore::ChangeKind::Created;
-        (isNew ? created : modified).append(attribute);
-        lines.push_back(std::string(isNew ? "created " : "modified ") +
-                        describe(change, attribute));
-    }
+    collect(changes, project, created, modified, lines);
     if (m_json) {
         print(JsonValue::object({{"command", name},
                                  {"menu", menuPath(item)},
@@ -123,6 +135,37 @@ void HostReport::command(const std::string &name, const AddOnSession::MenuItem &
         std::fprintf(m_out, "  %s\n", line.c_str());
     if (lines.empty())
         std::fprintf(m_out, "  nothing created\n");
+}
+
+void HostReport::collect(const std::vector<ProjectStore::Change> &changes,
+                         const ProjectStore &project, JsonValue &created, JsonValue &modified,
+                         std::vector<std::string> &lines) const
+{
+    for (const ProjectStore::Change &change : changes) {
+        JsonValue attribute = project.attributeJson(change.type, change.name);
+        const bool isNew = change.kind == ProjectStore::ChangeKind::Created;
+        lines.push_back(std::string(isNew ? "created " : "modified ") +
+                        describe(change, attribute));
+        if (!isNew)
+            attribute.insert("before", changedPart(change.before, attribute));
+        (isNew ? created : modified).append(std::move(attribute));
+    }
+}
+
+void HostReport::seeded(const std::string &command,
+                        const std::vector<ProjectStore::Change> &changes,
+                        const ProjectStore &project)
+{
+    JsonValue created = JsonValue::array();
+    JsonValue modified = JsonValue::array();
+    std::vector<std::string> lines;
+    collect(changes, project, created, modified, lines);
+    if (m_json) {
+        print(JsonValue::object({{"command", command}, {"created", created}}));
+        return;
+    }
+    for (const std::string &line : lines)
+        std::fprintf(m_out, "%s\n", line.c_str());
 }
 
 void HostReport::problem(const std::string &command, const std::string &text)

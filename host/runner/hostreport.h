@@ -25,6 +25,9 @@ public:
     // What the command created or modified, as the project holds it now.
     void command(const std::string &name, const AddOnSession::MenuItem &item, int32_t result,
                  const std::vector<ProjectStore::Change> &changes, const ProjectStore &project);
+    // What add-material or add-pens put into the project.
+    void seeded(const std::string &command, const std::vector<ProjectStore::Change> &changes,
+                const ProjectStore &project);
     // "start" for the loading and the handshake, else the command that failed.
     void problem(const std::string &command, const std::string &text);
     void breach(const Breach &breach);
@@ -34,6 +37,10 @@ public:
 
 private:
     void print(JsonValue document);
+    // The changes as the project holds them now, a modified attribute with "before", and as
+    // readable lines.
+    void collect(const std::vector<ProjectStore::Change> &changes, const ProjectStore &project,
+                 JsonValue &created, JsonValue &modified, std::vector<std::string> &lines) const;
 
     bool m_json;
     std::FILE *m_out;

@@ -6,6 +6,7 @@
 #include "host/runner/addonsession.h"
 #include "host/runner/commandline.h"
 #include "host/runner/hostreport.h"
+#include "host/runner/projectseed.h"
 #include "host/runner/projectstore.h"
 
 #include <cstdio>
@@ -66,7 +67,8 @@ class Host
 {
 public:
     Host(const CommandLine &line, ProjectStore &project)
-        : m_line(line), m_project(project), m_session(project), m_report(line.json, stdout)
+        : m_line(line), m_project(project), m_session(project, line.servicesVersion),
+          m_report(line.json, stdout)
     {
         m_session.setBreachAnnouncer([this](const Breach &breach) { m_report.breach(breach); });
     }
@@ -119,7 +121,8 @@ private:
         const AddOnSession::MenuItem &item = items[*number - 1];
         int32_t result = 0;
         if (!m_session.run(item, result)) {
-            m_report.problem(command, "no handler for " + menuPath(item));
+            m_report.problem(command, (item.enabled ? "no handler for " : "the add-on disabled ") +
+                                          menuPath(item));
             m_failed = true;
             return;
         }
@@ -160,6 +163,23 @@ private:
     bool m_failed = false;
 };
 
+// add-material and add-pens: the project gets the attribute, or stays as it was.
+int seedProject(const CommandLine &line, ProjectStore &project)
+{
+    HostReport report(line.json, stdout);
+    std::string error;
+    const std::string &command = line.seed[0];
+    const bool added = command == "add-material"
+                           ? ProjectSeed::addMaterial(project, line.seed[1], line.seed[2], error)
+                           : ProjectSeed::addPens(project, line.seed[1], line.seed[2], error);
+    if (!added || !project.save(line.project, error)) {
+        report.problem(command, error);
+        return kExitFailure;
+    }
+    report.seeded(command, project.takeChanges(), project);
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -182,6 +202,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "hueport-host: %s\n", error.c_str());
         return kExitFailure;
     }
+    if (!line->seed.empty())
+        return seedProject(*line, *project);
     const std::string log = chooseDebugLog(*line);
     const std::uintmax_t logSize = sizeOf(log);
     const int status = Host(*line, *project).run();

@@ -53,15 +53,6 @@ ProjectStore::Material materialFrom(const void *record)
     return material;
 }
 
-void writeMaterial(void *record, const ProjectStore::Material &material)
-{
-    HostApi::write<int32_t>(record, HostApi::kMaterialKindOffset, material.kind);
-    for (std::size_t i = 0; i < material.parameters.size(); ++i)
-        HostApi::write<int16_t>(record, HostApi::kMaterialShortOffsets[i], material.parameters[i]);
-    writeRgb(record, HostApi::kMaterialSurfaceOffset, material.surface);
-    writeRgb(record, HostApi::kMaterialSecondColorOffset, material.secondColor);
-}
-
 JsonValue rgbJson(const ProjectStore::Rgb &rgb)
 {
     return JsonValue::array({rgb[0], rgb[1], rgb[2]});
@@ -146,6 +137,15 @@ std::optional<ProjectStore::PenTable> penTableFromJson(const JsonValue &value)
 
 } // namespace
 
+void writeMaterialRecord(void *record, const ProjectStore::Material &material)
+{
+    HostApi::write<int32_t>(record, HostApi::kMaterialKindOffset, material.kind);
+    for (std::size_t i = 0; i < material.parameters.size(); ++i)
+        HostApi::write<int16_t>(record, HostApi::kMaterialShortOffsets[i], material.parameters[i]);
+    writeRgb(record, HostApi::kMaterialSurfaceOffset, material.surface);
+    writeRgb(record, HostApi::kMaterialSecondColorOffset, material.secondColor);
+}
+
 std::string validUtf8(const char *bytes, std::size_t length)
 {
     static const char kReplacement[] = "\xEF\xBF\xBD";
@@ -226,11 +226,17 @@ int32_t ProjectStore::getAttribute(void *attributeRecord) const
     auto *self = const_cast<ProjectStore *>(this);
     if (type == kAttributeMaterial) {
         if (const Material *material = self->findMaterial(name)) {
-            writeMaterial(attributeRecord, *material);
+            writeMaterialRecord(attributeRecord, *material);
+            HostApi::write<int32_t>(attributeRecord, HostApi::kAttributeIndexOffset,
+                                    int32_t(material - m_materials.data()) + 1);
             return kHostNoError;
         }
-    } else if (type == kAttributePenTable && self->findPenTable(name)) {
-        return kHostNoError;
+    } else if (type == kAttributePenTable) {
+        if (const PenTable *table = self->findPenTable(name)) {
+            HostApi::write<int32_t>(attributeRecord, HostApi::kAttributeIndexOffset,
+                                    int32_t(table - m_penTables.data()) + 1);
+            return kHostNoError;
+        }
     }
     return kHostAttributeNotFound;
 }
@@ -281,7 +287,7 @@ int32_t ProjectStore::createAttribute(const void *attributeRecord, const void *d
     } else {
         return kHostGeneralError;
     }
-    m_changes.push_back({ChangeKind::Created, type, name});
+    m_changes.push_back({ChangeKind::Created, type, name, JsonValue()});
     return kHostNoError;
 }
 
@@ -290,30 +296,45 @@ int32_t ProjectStore::modifyAttribute(const void *attributeRecord, const void *d
     if (!attributeRecord)
         return kHostGeneralError;
     const int32_t type = HostApi::read<int32_t>(attributeRecord, HostApi::kAttributeTypeOffset);
+    const int32_t index = HostApi::read<int32_t>(attributeRecord, HostApi::kAttributeIndexOffset);
     const std::string name = nameOf(attributeRecord);
+    JsonValue before;
     if (type == kAttributeMaterial) {
-        Material *material = findMaterial(name);
+        Material *material = index > 0 ? at(m_materials, index) : findMaterial(name);
         if (!material)
             return kHostAttributeNotFound;
+        if (name != material->name && findMaterial(name))
+            return kHostAttributeNameExists;
+        before = materialJson(*material);
         *material = materialFrom(attributeRecord);
     } else if (type == kAttributePenTable) {
-        PenTable *existing = findPenTable(name);
+        PenTable *existing = index > 0 ? at(m_penTables, index) : findPenTable(name);
         if (!existing)
             return kHostAttributeNotFound;
+        if (name != existing->name && findPenTable(name))
+            return kHostAttributeNameExists;
         auto table = penTableFrom(attributeRecord, definitionRecord);
         if (!table)
             return kHostGeneralError;
+        before = penTableJson(*existing);
         *existing = std::move(*table);
     } else {
         return kHostGeneralError;
     }
-    m_changes.push_back({ChangeKind::Modified, type, name});
+    m_changes.push_back({ChangeKind::Modified, type, name, std::move(before)});
     return kHostNoError;
 }
 
 std::vector<ProjectStore::Change> ProjectStore::takeChanges()
 {
     return std::exchange(m_changes, {});
+}
+
+template <typename T>
+T *ProjectStore::at(std::vector<T> &list, int32_t index)
+{
+    return index >= 1 && std::size_t(index) <= list.size() ? &list[std::size_t(index) - 1]
+                                                           : nullptr;
 }
 
 ProjectStore::Material *ProjectStore::findMaterial(const std::string &name)

@@ -46,6 +46,7 @@ public:
         ChangeKind kind;
         int32_t type;
         std::string name;
+        JsonValue before; // a modified attribute as it was
     };
 
     // Nothing, and `error` set, when the file exists but is not a project file.
@@ -70,6 +71,9 @@ public:
     static std::optional<ProjectStore> fromJson(const JsonValue &document);
 
 private:
+    // The attribute at a position from 1, or null.
+    template <typename T>
+    static T *at(std::vector<T> &list, int32_t index);
     Material *findMaterial(const std::string &name);
     PenTable *findPenTable(const std::string &name);
     static JsonValue materialJson(const Material &material);
@@ -81,6 +85,9 @@ private:
     std::vector<PenTable> m_penTables;
     std::vector<Change> m_changes;
 };
+
+// A material's fields of the attribute record, as get attribute answers them.
+void writeMaterialRecord(void *record, const ProjectStore::Material &material);
 
 // The bytes as UTF-8, every malformed sequence replaced by U+FFFD.
 std::string validUtf8(const char *bytes, std::size_t length);

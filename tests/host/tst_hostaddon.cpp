@@ -147,11 +147,14 @@ private slots:
         QCOMPARE(handshake["registerInterface"].toNumber(), 0.0);
         QCOMPARE(handshake["initialize"].toNumber(), 0.0);
         const auto &menus = docs[0]["menus"].items();
-        QCOMPARE(menus.size(), size_t(2));
+        QCOMPARE(menus.size(), size_t(3));
         QCOMPARE(menus[0]["menu"].toString(), std::string("Velmora"));
         QCOMPARE(menus[0]["item"].toString(), std::string("Color Picker"));
         QCOMPARE(menus[0]["menuResId"].toNumber(), 32500.0);
         QCOMPARE(menus[1]["item"].toString(), std::string("About ..."));
+        QCOMPARE(menus[2]["item"].toString(), std::string("Project colours"));
+        QCOMPARE(menus[2]["menuResId"].toNumber(), 32502.0);
+        QVERIFY(menus[2]["enabled"].toBool());
         // Free-data came before the unload.
         QVERIFY2(!run.err.contains("Abnormal"), run.err.constData());
     }

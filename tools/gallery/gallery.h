@@ -61,5 +61,6 @@ QList<Shot> tabPageShots();
 QList<Shot> paletteShots();
 QList<Shot> selectorShots();
 QList<Shot> windowShots();
+QList<Shot> projectColourShots();
 
 } // namespace Gallery

@@ -83,6 +83,7 @@ QList<Gallery::Shot> allShots()
     shots += Gallery::paletteShots();
     shots += Gallery::selectorShots();
     shots += Gallery::windowShots();
+    shots += Gallery::projectColourShots();
     return shots;
 }
 

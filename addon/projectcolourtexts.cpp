@@ -1,0 +1,42 @@
+#include "addon/projectcolourtexts.h"
+
+#include "engine/db/collectionlookups.h"
+#include "engine/settings/preferences.h"
+
+namespace Corvo::ProjectColourTexts {
+
+QString text(const char *key)
+{
+    return DB::localizedString(Preferences::uuidOfLastUsedCollection(), QString::fromLatin1(key));
+}
+
+QString verdict(ColourVerdict verdict)
+{
+    static const char *const keys[] = {
+        "project.colors.verdict.exact", "project.colors.verdict.close",
+        "project.colors.verdict.near", "project.colors.verdict.none"};
+    return text(keys[int(verdict)]);
+}
+
+QString kind(ProjectAttributes::Attribute::Kind kind)
+{
+    return text(kind == ProjectAttributes::Attribute::Material ? "project.colors.kind.material"
+                                                               : "project.colors.kind.pen");
+}
+
+QString attributeName(const ProjectAttributes::Attribute &attribute)
+{
+    if (attribute.kind == ProjectAttributes::Attribute::Material)
+        return attribute.name;
+    const QString format = text("project.colors.pen");
+    const QString number = QString::number(attribute.pen);
+    const QString pen = format.contains(QLatin1String("%1")) ? format.arg(number)
+                                                             : format + QLatin1Char(' ') + number;
+    const QString name =
+        attribute.name.isEmpty() ? pen : QStringLiteral("%1, %2").arg(attribute.name, pen);
+    return attribute.description.isEmpty()
+               ? name
+               : QStringLiteral("%1 (%2)").arg(name, attribute.description);
+}
+
+} // namespace Corvo::ProjectColourTexts
