@@ -121,20 +121,13 @@ const char *CommandLine::usage()
            "  --project FILE  where the created materials and pen tables are kept\n"
            "                  (default: hueport-project.json here, created when missing)\n"
            "  --data DIR      the common application-data folder the add-on uses\n"
-           "  --debug-log FILE  where the add-on's debug messages go (default: the variable
-"
-           "                  HUEPORT_DEBUG_LOG, else hueport-debug.log beside the project
-"
-           "                  file; - for standard error)
-"
-           "  --json          one JSON document on standard output instead of text
-"
-           "  --services-version N
-"
-           "                  hand over the service table of an older host (1: without
-"
-           "                  the attribute list)
-";
+           "  --debug-log FILE  where the add-on's debug messages go (default: the variable\n"
+           "                  HUEPORT_DEBUG_LOG, else hueport-debug.log beside the project\n"
+           "                  file; - for standard error)\n"
+           "  --json          one JSON document on standard output instead of text\n"
+           "  --services-version N\n"
+           "                  hand over the service table of an older host (1: without\n"
+           "                  the attribute list)\n";
 }
 
 } // namespace HostRunner
