@@ -98,7 +98,10 @@ void TaskButton::updateForbiddenCover()
         m_forbiddenCover->setParent(parent);
     }
     m_forbiddenCover->setGeometry(geometry());
-    m_forbiddenCover->raise();
+    // Directly above the button: whatever lies over the button (the large palette sliding
+    // in) stays over the cover too.
+    m_forbiddenCover->stackUnder(this);
+    stackUnder(m_forbiddenCover);
     m_forbiddenCover->show();
 }
 
