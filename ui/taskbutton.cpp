@@ -84,7 +84,8 @@ void TaskButton::updateCursor()
 void TaskButton::updateForbiddenCover()
 {
     QWidget *parent = parentWidget();
-    const bool wanted = parent != nullptr && !isEnabled() && !isHidden();
+    // Only a button disabled itself: a disabled parent takes the whole area anyway.
+    const bool wanted = parent != nullptr && !isEnabledTo(parent) && !isHidden();
     if (!wanted) {
         if (m_forbiddenCover)
             m_forbiddenCover->hide();
