@@ -138,23 +138,33 @@ QStringList CapsureSelectDialog::fittedItemTexts(const QList<CapsureCandidate> &
                                                  const QFontMetrics &metrics, int width)
 {
     const bool withCollection = fromSeveralCollections(candidates);
+    const QString ellipsis(QChar(0x2026));
     QStringList texts;
     for (const CapsureCandidate *candidate : listedCandidates(candidates)) {
         QString code = codeWithDifference(*candidate);
-        const QString whole =
-            withCollection ? kItemWithCollection.arg(code, candidate->collectionName) : code;
+        QString name = candidate->collectionName;
+        const QString whole = withCollection ? kItemWithCollection.arg(code, name) : code;
         if (metrics.horizontalAdvance(whole) <= width) {
             texts.append(whole);
             continue;
         }
-        // The collection's name tells the candidates apart: the code gives way.
-        const QString name = withCollection
-                                 ? kItemWithCollection.arg(QString(), candidate->collectionName)
-                                 : QString();
-        code = metrics.elidedText(code, Qt::ElideRight,
-                                  std::max(0, width - metrics.horizontalAdvance(name)));
-        texts.append(withCollection ? kItemWithCollection.arg(code, candidate->collectionName)
-                                    : code);
+        if (!withCollection) {
+            texts.append(metrics.elidedText(code, Qt::ElideRight, width));
+            continue;
+        }
+        // The collection's name tells the candidates apart: the code gives way first, and
+        // only a name that cannot fit even then loses its middle.
+        const int codeRoom =
+            width - metrics.horizontalAdvance(kItemWithCollection.arg(QString(), name));
+        if (codeRoom >= metrics.horizontalAdvance(ellipsis)) {
+            code = metrics.elidedText(code, Qt::ElideRight, codeRoom);
+        } else {
+            code = ellipsis;
+            name = metrics.elidedText(
+                name, Qt::ElideMiddle,
+                width - metrics.horizontalAdvance(kItemWithCollection.arg(code, QString())));
+        }
+        texts.append(kItemWithCollection.arg(code, name));
     }
     return texts;
 }

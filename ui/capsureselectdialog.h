@@ -38,7 +38,8 @@ public:
     // The item texts for the candidates, each row once, in order.
     static QStringList itemTexts(const QList<CapsureCandidate> &candidates);
     // The same texts, each fitted into `width` in `metrics`: a text too wide gives up the
-    // end of its code and difference, never its collection's name.
+    // end of its code and difference first, and the middle of its collection's name only
+    // when the name alone is too wide.
     static QStringList fittedItemTexts(const QList<CapsureCandidate> &candidates,
                                        const QFontMetrics &metrics, int width);
 

@@ -84,7 +84,8 @@ void TaskButton::updateCursor()
 void TaskButton::updateForbiddenCover()
 {
     QWidget *parent = parentWidget();
-    const bool wanted = parent != nullptr && !isEnabled() && !isHidden();
+    // Only a button disabled itself: a disabled parent takes the whole area anyway.
+    const bool wanted = parent != nullptr && !isEnabledTo(parent) && !isHidden();
     if (!wanted) {
         if (m_forbiddenCover)
             m_forbiddenCover->hide();
@@ -98,7 +99,10 @@ void TaskButton::updateForbiddenCover()
         m_forbiddenCover->setParent(parent);
     }
     m_forbiddenCover->setGeometry(geometry());
-    m_forbiddenCover->raise();
+    // Directly above the button: whatever lies over the button (the large palette sliding
+    // in) stays over the cover too.
+    m_forbiddenCover->stackUnder(this);
+    stackUnder(m_forbiddenCover);
     m_forbiddenCover->show();
 }
 

@@ -275,6 +275,10 @@ void TestButtons::pointerOverADisabledButtonIsForbidden()
     row.resize(200, 60);
     auto *button = new Corvo::TaskButton(QStringLiteral("Save palette"), &row);
     button->setGeometry(40, 20, 120, 23);
+    // A widget lying over the button's right end stays over it while it is disabled.
+    auto *over = new QWidget(&row);
+    over->setGeometry(140, 20, 20, 23);
+    over->setCursor(Qt::IBeamCursor);
     button->setEnabled(false);
     row.show();
     QVERIFY(QTest::qWaitForWindowExposed(&row));
@@ -283,6 +287,8 @@ void TestButtons::pointerOverADisabledButtonIsForbidden()
     QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseMove(window, QPoint(100, 30));
     QCOMPARE(window->cursor().shape(), Qt::ForbiddenCursor);
+    QTest::mouseMove(window, QPoint(150, 30));
+    QCOMPARE(window->cursor().shape(), Qt::IBeamCursor);
     QSignalSpy clicked(button, &QPushButton::clicked);
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(100, 30));
     QCOMPARE(clicked.count(), 0);

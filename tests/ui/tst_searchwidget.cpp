@@ -7,6 +7,7 @@
 #include "ui/touppercasevalidator.h"
 
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,7 +35,7 @@ bool addNamedDeck(Tintwell::CollectionFileWriter &w)
     if (!pageId || !w.addSettingList(id, QStringLiteral("row.name.search.order"), {"0"}) ||
         !w.addSettingList(id, QStringLiteral("page.name.search.order"), {"0"}))
         return false;
-    const QStringList names{"Bluebell", "Blue Lagoon", "Blue Grey"};
+    const QStringList names{"Bluebell", "Blue Lagoon", "Blue Grey", "\u0130zmir Teal"};
     for (int i = 0; i < names.size(); ++i) {
         Tintwell::RowFields row;
         row.pageId = *pageId;
@@ -207,6 +208,12 @@ void TestSearchWidget::typingShowsUpperCaseAndCompletes()
     QCOMPARE(edit->selectedText(), QStringLiteral(" GREY"));
     QTest::keyClicks(edit, QStringLiteral("b"));
     QCOMPARE(edit->text(), QStringLiteral("BLUEBELL"));
+    // A letter whose folding differs from its upper case still completes.
+    edit->clear();
+    QKeyEvent dottedI(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u0130"));
+    QApplication::sendEvent(edit, &dottedI);
+    QTest::keyClicks(edit, QStringLiteral("z"));
+    QCOMPARE(edit->text(), QStringLiteral("\u0130ZMIR TEAL"));
 
     DemoWorld::makeCurrent(kEmptyDeck);
     widget.selectedCollectionChanged(kEmptyDeck);
@@ -278,7 +285,7 @@ void TestSearchWidget::completerFollowsTheCollection()
     widget.selectedCollectionChanged(kNamedDeck);
     QVERIFY(!demo);
     QVERIFY(edit->completer());
-    QCOMPARE(edit->completer()->model()->rowCount(), 7);
+    QCOMPARE(edit->completer()->model()->rowCount(), 9);
 
     DemoWorld::makeCurrent(kEmptyDeck);
     widget.selectedCollectionChanged(kEmptyDeck);

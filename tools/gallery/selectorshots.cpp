@@ -12,6 +12,7 @@
 #include "ui/imagebutton.h"
 #include "ui/themeimage.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -185,6 +186,9 @@ QImage shootDialog(Stage &stage, bool named, const QString &metallicName = QStri
             candidate.collectionName = metallicName;
     }
     auto *dialog = new CapsureSelectDialog(shown);
+    // The renamed collection's entry, to show how it gives way.
+    if (!metallicName.isEmpty())
+        dialog->comboBox()->setCurrentIndex(dialog->comboBox()->count() - 1);
     // Centred over the picker: a long entry widens the dialog.
     const QPoint where(std::max(0, kDialogPlace.x() + (kDialogWidth - dialog->width()) / 2),
                        kDialogPlace.y());

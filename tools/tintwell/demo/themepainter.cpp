@@ -444,12 +444,17 @@ bool ThemePainter::drawGlyph(QPainter &painter, const QString &key, const QSize 
         painter.save();
         painter.translate(centre + QPointF(w * 0.06, -h * 0.1));
         painter.rotate(-40);
-        const QRectF block(-w * 0.36, -h * 0.16, w * 0.72, h * 0.32);
+        const QRectF block(-w * 0.38, -h * 0.2, w * 0.76, h * 0.4);
+        painter.drawRoundedRect(block, 2, 2);
+        // The rubber end filled over its outline, so that it reads at 16 px.
+        const QPen outline = painter.pen();
+        painter.setPen(
+            QPen(kEraserRubber, outline.widthF(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(kEraserRubber);
         painter.drawRoundedRect(
-            QRectF(block.left(), block.top(), block.width() * 0.42, block.height()), 1.5, 1.5);
+            QRectF(block.left(), block.top(), block.width() * 0.45, block.height()), 2, 2);
+        painter.setPen(outline);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(block, 2, 2);
         painter.restore();
         painter.drawLine(QPointF(w * 0.1, h - 2.5), QPointF(w * 0.48, h - 2.5));
     } else if (key == QLatin1String("image.mypalette.trash")) {
