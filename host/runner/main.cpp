@@ -58,6 +58,7 @@ std::uintmax_t sizeOf(const std::string &path)
 // One line naming the log, when the run added to it.
 void reportDebugLog(const std::string &log, std::uintmax_t sizeBefore)
 {
+    std::fflush(stdout);
     if (log != kStandardError && sizeOf(log) > sizeBefore)
         std::fprintf(stderr, "hueport-host: debug messages written to %s\n", log.c_str());
 }
