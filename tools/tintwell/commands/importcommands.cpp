@@ -62,10 +62,10 @@ std::optional<QString> systemIdOf(Invocation &call, const QString &name)
 {
     static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
     static const QRegularExpression others(QStringLiteral("[^A-Za-z0-9]+"));
+    static const QRegularExpression edges(QStringLiteral("^_+|_+$"));
     QString id = call.value(kSystemIdOption).trimmed();
     if (!call.hasValue(kSystemIdOption))
-        id = name.toUpper().replace(others, QStringLiteral("_")).left(32);
-    id.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
+        id = name.toUpper().replace(others, QStringLiteral("_")).remove(edges).left(32);
     if (!form.match(id).hasMatch() ||
         id.compare(QLatin1String("VIRTUAL"), Qt::CaseInsensitive) == 0) {
         call.usageError(QStringLiteral("--system-id needs 1 to 32 letters, digits, '-' or '_' "
@@ -124,8 +124,14 @@ int writeChecked(Invocation &call, const DeckModel &deck, const QString &out)
     FileValidator validator;
     if (!validator.validate(staging) || validator.problems().hasErrors()) {
         QFile::remove(staging);
-        return call.fail(ExitNotFound, QStringLiteral("the imported collection does not pass "
-                                                      "validate; nothing written"));
+        const QList<Problem> &problems = validator.problems().problems();
+        const QString first = problems.isEmpty() ? validator.lastError()
+                                                 : problems.first().where + QStringLiteral(": ") +
+                                                       problems.first().what;
+        return call.fail(ExitNotFound,
+                         QStringLiteral("nothing written: the collection does not pass "
+                                        "validate (%1)")
+                             .arg(first));
     }
     if (std::rename(QFile::encodeName(staging).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
