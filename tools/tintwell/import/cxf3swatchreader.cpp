@@ -31,7 +31,7 @@ bool Cxf3SwatchReader::read(const QByteArray &bytes, SwatchReadContext &context)
             continue;
         }
         SwatchEntry entry;
-        entry.name = object.name.trimmed();
+        entry.name = object.name.simplified();
         bool clipped = false;
         if (object.rgb && !object.lab)
             entry.rgb = SwatchColours::rgbFromFractions(
