@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -38,6 +39,7 @@ constexpr int kFewestSegments = 2;
 constexpr int kMostSegments = 72;
 constexpr int kMostFiles = 1000;
 constexpr int kMostOrder = 1000000;
+constexpr qsizetype kMostReportedLines = 20;
 
 // A whole number within [lowest, highest], the fallback when the option is absent.
 std::optional<int> numberOption(Invocation &call, const QString &option, int fallback, int lowest,
@@ -98,14 +100,26 @@ std::optional<ImportOptions> optionsOf(Invocation &call, const QStringList &file
     return options;
 }
 
+// The first lines of a kind, then how many more: a file of the wrong kind must not flood
+// the terminal. The JSON report lists them all.
+void reportLines(Invocation &call, const QString &kind, const QStringList &lines,
+                 const QString &more)
+{
+    for (qsizetype i = 0; i < std::min(lines.size(), kMostReportedLines); ++i)
+        call.err() << "tintwell import: " << kind << lines.at(i) << '\n';
+    if (lines.size() > kMostReportedLines)
+        call.err() << "tintwell import: " << lines.size() - kMostReportedLines << ' ' << more
+                   << '\n';
+}
+
 void reportReading(Invocation &call, const SwatchReadContext &context, const QStringList &notes)
 {
     if (call.json())
         return;
-    for (const QString &problem : context.problems())
-        call.err() << "tintwell import: skipped " << problem << '\n';
-    for (const QString &warning : context.warnings() + notes)
-        call.err() << "tintwell import: warning: " << warning << '\n';
+    reportLines(call, QStringLiteral("skipped "), context.problems(),
+                QStringLiteral("more rows skipped"));
+    reportLines(call, QStringLiteral("warning: "), context.warnings() + notes,
+                QStringLiteral("more warnings"));
     call.err().flush();
 }
 
