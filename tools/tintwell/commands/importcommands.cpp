@@ -87,9 +87,10 @@ std::optional<ImportOptions> optionsOf(Invocation &call, const QStringList &file
         return std::nullopt;
     }
     const std::optional<QString> systemId = systemIdOf(call, options.name);
-    const std::optional<int> chips = numberOption(call, kChipsOption, 7, 1, kMostChipsPerCard);
+    const std::optional<int> chips =
+        numberOption(call, kChipsOption, options.chipsPerCard, 1, kMostChipsPerCard);
     const std::optional<int> segments =
-        numberOption(call, kSegmentsOption, 24, kFewestSegments, kMostSegments);
+        numberOption(call, kSegmentsOption, options.segments, kFewestSegments, kMostSegments);
     const std::optional<int> order = numberOption(call, kOrderOption, 0, 1, kMostOrder);
     if (!systemId || !chips || !segments || !order)
         return std::nullopt;
