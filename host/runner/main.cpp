@@ -59,8 +59,37 @@ std::uintmax_t sizeOf(const std::string &path)
 // One line naming the log, when the run added to it.
 void reportDebugLog(const std::string &log, std::uintmax_t sizeBefore)
 {
+    std::fflush(stdout);
     if (log != kStandardError && sizeOf(log) > sizeBefore)
         std::fprintf(stderr, "hueport-host: debug messages written to %s\n", log.c_str());
+}
+
+// Installed, the host finds the module and the demo data beside itself:
+// PREFIX/bin/hueport-host, PREFIX/lib/hueport/<module>, PREFIX/share/Velmora/...; in the
+// build tree it takes the module built beside it.
+std::filesystem::path installPrefix()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path().parent_path();
+}
+
+std::string defaultModule()
+{
+    const std::filesystem::path installed =
+        installPrefix() / "lib" / "hueport" / "hueport.archicad.addon.apx";
+    std::error_code error;
+    return std::filesystem::is_regular_file(installed, error) ? installed.string()
+                                                              : HUEPORT_DEFAULT_MODULE;
+}
+
+std::string defaultDataFolder()
+{
+    const std::filesystem::path share = installPrefix() / "share";
+    std::error_code error;
+    return std::filesystem::is_directory(share / "Velmora" / "Tintwell" / "SQLite", error)
+               ? share.string()
+               : std::string();
 }
 
 class Host
@@ -185,8 +214,8 @@ int seedProject(const CommandLine &line, ProjectStore &project)
 int main(int argc, char **argv)
 {
     std::string error;
-    const auto line = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc),
-                                         HUEPORT_DEFAULT_MODULE, error);
+    const auto line =
+        CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc), defaultModule(), error);
     if (!line) {
         std::fprintf(stderr, "hueport-host: %s\n\n%s", error.c_str(), CommandLine::usage());
         return kExitUsage;
@@ -195,8 +224,10 @@ int main(int argc, char **argv)
         std::fputs(CommandLine::usage(), stdout);
         return kExitOk;
     }
-    if (!line->dataFolder.empty())
-        useDataFolder(line->dataFolder);
+    const std::string dataFolder =
+        line->dataFolder.empty() ? defaultDataFolder() : line->dataFolder;
+    if (!dataFolder.empty())
+        useDataFolder(dataFolder);
     auto project = ProjectStore::load(line->project, error);
     if (!project || !project->save(line->project, error)) {
         std::fprintf(stderr, "hueport-host: %s\n", error.c_str());

@@ -51,6 +51,8 @@ private slots:
             << QStringList{"--fast"} << 2 << QByteArray("unknown option");
         QTest::newRow("value missing")
             << QStringList{"--module"} << 2 << QByteArray("--module needs a value");
+        QTest::newRow("log missing")
+            << QStringList{"--debug-log"} << 2 << QByteArray("--debug-log needs a value");
         QTest::newRow("no module")
             << QStringList{"--module", "missing.apx", "menus"} << 1 << QByteArray("missing.apx");
         QTest::newRow("not an add-on")

@@ -391,6 +391,10 @@ void TintwellImportTest::badFilesAreRefusedAndKeepTheOldOutput_data()
     QTest::newRow("ase version 2")
         << QStringLiteral("v2.ase") << aseFile({{QStringLiteral("x"), "RGB ", {1, 1, 1}}}, 2)
         << qint64(0) << QStringLiteral("no readable colour");
+    QTest::newRow("measurements over 16 MiB")
+        << QStringLiteral("huge.cxf")
+        << QByteArray("<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">")
+        << qint64(16 * 1024 * 1024 + 1) << QStringLiteral("no readable colour");
     QTest::newRow("over 64 MiB") << QStringLiteral("huge.csv") << QByteArray("code,hex\n")
                                  << qint64(64 * 1024 * 1024 + 1)
                                  << QStringLiteral("larger than 64 MiB");

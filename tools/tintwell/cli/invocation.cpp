@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "tools/tintwell/cli/commandline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,9 +19,16 @@ QString Invocation::value(const QString &option, const QString &fallback) const
     return m_values.value(option, fallback);
 }
 
+// Installed (PREFIX/bin/tintwell), the data folder installed beside it, which the installed
+// host hands to the add-on; otherwise the add-on's own default.
 QString Invocation::defaultDataFolder()
 {
-    return Corvo::Platform::commonAppDataFolder() + QStringLiteral("/Velmora/Tintwell/SQLite");
+    const QString tail = QStringLiteral("/Velmora/Tintwell/SQLite");
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share") + tail;
+    if (QCoreApplication::instance() && QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return Corvo::Platform::commonAppDataFolder() + tail;
 }
 
 QString Invocation::dataFolder() const

@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -38,6 +39,7 @@ constexpr int kFewestSegments = 2;
 constexpr int kMostSegments = 72;
 constexpr int kMostFiles = 1000;
 constexpr int kMostOrder = 1000000;
+constexpr qsizetype kMostReportedLines = 20;
 
 // A whole number within [lowest, highest], the fallback when the option is absent.
 std::optional<int> numberOption(Invocation &call, const QString &option, int fallback, int lowest,
@@ -62,10 +64,10 @@ std::optional<QString> systemIdOf(Invocation &call, const QString &name)
 {
     static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
     static const QRegularExpression others(QStringLiteral("[^A-Za-z0-9]+"));
+    static const QRegularExpression edges(QStringLiteral("^_+|_+$"));
     QString id = call.value(kSystemIdOption).trimmed();
     if (!call.hasValue(kSystemIdOption))
-        id = name.toUpper().replace(others, QStringLiteral("_")).left(32);
-    id.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
+        id = name.toUpper().replace(others, QStringLiteral("_")).remove(edges).left(32);
     if (!form.match(id).hasMatch() ||
         id.compare(QLatin1String("VIRTUAL"), Qt::CaseInsensitive) == 0) {
         call.usageError(QStringLiteral("--system-id needs 1 to 32 letters, digits, '-' or '_' "
@@ -85,9 +87,10 @@ std::optional<ImportOptions> optionsOf(Invocation &call, const QStringList &file
         return std::nullopt;
     }
     const std::optional<QString> systemId = systemIdOf(call, options.name);
-    const std::optional<int> chips = numberOption(call, kChipsOption, 7, 1, kMostChipsPerCard);
+    const std::optional<int> chips =
+        numberOption(call, kChipsOption, options.chipsPerCard, 1, kMostChipsPerCard);
     const std::optional<int> segments =
-        numberOption(call, kSegmentsOption, 24, kFewestSegments, kMostSegments);
+        numberOption(call, kSegmentsOption, options.segments, kFewestSegments, kMostSegments);
     const std::optional<int> order = numberOption(call, kOrderOption, 0, 1, kMostOrder);
     if (!systemId || !chips || !segments || !order)
         return std::nullopt;
@@ -98,14 +101,26 @@ std::optional<ImportOptions> optionsOf(Invocation &call, const QStringList &file
     return options;
 }
 
+// The first lines of a kind, then how many more: a file of the wrong kind must not flood
+// the terminal. The JSON report lists them all.
+void reportLines(Invocation &call, const QString &kind, const QStringList &lines,
+                 const QString &more)
+{
+    for (qsizetype i = 0; i < std::min(lines.size(), kMostReportedLines); ++i)
+        call.err() << "tintwell import: " << kind << lines.at(i) << '\n';
+    if (lines.size() > kMostReportedLines)
+        call.err() << "tintwell import: " << lines.size() - kMostReportedLines << ' ' << more
+                   << '\n';
+}
+
 void reportReading(Invocation &call, const SwatchReadContext &context, const QStringList &notes)
 {
     if (call.json())
         return;
-    for (const QString &problem : context.problems())
-        call.err() << "tintwell import: skipped " << problem << '\n';
-    for (const QString &warning : context.warnings() + notes)
-        call.err() << "tintwell import: warning: " << warning << '\n';
+    reportLines(call, QStringLiteral("skipped "), context.problems(),
+                QStringLiteral("more rows skipped"));
+    reportLines(call, QStringLiteral("warning: "), context.warnings() + notes,
+                QStringLiteral("more warnings"));
     call.err().flush();
 }
 
@@ -124,8 +139,14 @@ int writeChecked(Invocation &call, const DeckModel &deck, const QString &out)
     FileValidator validator;
     if (!validator.validate(staging) || validator.problems().hasErrors()) {
         QFile::remove(staging);
-        return call.fail(ExitNotFound, QStringLiteral("the imported collection does not pass "
-                                                      "validate; nothing written"));
+        const QList<Problem> &problems = validator.problems().problems();
+        const QString first = problems.isEmpty() ? validator.lastError()
+                                                 : problems.first().where + QStringLiteral(": ") +
+                                                       problems.first().what;
+        return call.fail(ExitNotFound,
+                         QStringLiteral("nothing written: the collection does not pass "
+                                        "validate (%1)")
+                             .arg(first));
     }
     if (std::rename(QFile::encodeName(staging).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {

@@ -407,11 +407,7 @@ DeckModel build(int mainChips)
 {
     ColourNamer namer;
     DeckModel deck;
-    deck.systemWideSettings = {
-        {QStringLiteral("has.textures.page"), {QStringLiteral("1")}},
-        {QStringLiteral("texture.size"), {QStringLiteral("148,96")}},
-    };
-    deck.systemWideSettings += StandardSettings::systemWide();
+    deck.systemWideSettings = StandardSettings::systemWide();
     deck.productGroups = productGroups();
     deck.collections = {mainCollection(namer, mainChips), lustrelCollection(namer)};
     return deck;

@@ -160,8 +160,8 @@ bool AseReader::read(const QByteArray &bytes, SwatchReadContext &context)
             continue;
         }
         SwatchEntry entry;
-        entry.name = colour->name.trimmed();
-        entry.group = group;
+        entry.name = colour->name.simplified();
+        entry.group = group.simplified();
         entry.rgb = colourOf(*colour, where, context);
         entry.origin = where;
         context.add(entry);

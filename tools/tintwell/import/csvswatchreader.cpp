@@ -20,7 +20,7 @@ const QString kHex = QStringLiteral("hex");
 
 QString field(const QStringList &fields, const QHash<QString, int> &columns, const QString &name)
 {
-    return fields.value(columns.value(name, -1)).trimmed();
+    return fields.value(columns.value(name, -1)).simplified();
 }
 
 std::optional<double> number(QString text, bool decimalComma, double lowest, double highest)

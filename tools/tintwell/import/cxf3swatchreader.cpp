@@ -13,6 +13,11 @@ bool Cxf3SwatchReader::isCxf3(const QByteArray &bytes)
 
 bool Cxf3SwatchReader::read(const QByteArray &bytes, SwatchReadContext &context)
 {
+    if (bytes.size() > Corvo::kMaxCxf3Bytes) {
+        context.reject(context.placeOf(QStringLiteral("document")),
+                       QStringLiteral("measurement files over 16 MiB are not read"));
+        return false;
+    }
     const QList<Corvo::Cxf3Measurement> objects = Corvo::readCxf3Measurements(bytes);
     for (int i = 0; i < objects.size(); ++i) {
         const Corvo::Cxf3Measurement &object = objects.at(i);
@@ -26,7 +31,7 @@ bool Cxf3SwatchReader::read(const QByteArray &bytes, SwatchReadContext &context)
             continue;
         }
         SwatchEntry entry;
-        entry.name = object.name.trimmed();
+        entry.name = object.name.simplified();
         bool clipped = false;
         if (object.rgb && !object.lab)
             entry.rgb = SwatchColours::rgbFromFractions(

@@ -50,7 +50,7 @@ bool GplReader::read(const QByteArray &bytes, SwatchReadContext &context)
             continue;
         }
         SwatchEntry entry;
-        entry.name = match.captured(4).trimmed();
+        entry.name = match.captured(4).simplified();
         entry.rgb = {red, green, blue};
         entry.origin = context.lineOf(number);
         context.add(entry);

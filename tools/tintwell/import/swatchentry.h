@@ -9,8 +9,8 @@
 
 namespace Tintwell {
 
-// One colour read from a swatch file, its colour already in 8-bit sRGB. Empty texts and
-// unset options mean the file does not say.
+// One colour read from a swatch file, its colour already in 8-bit sRGB, its texts on one
+// line with single spaces. Empty texts and unset options mean the file does not say.
 struct SwatchEntry
 {
     QString code;

@@ -55,8 +55,12 @@ double firstSegmentAngle()
 
 QList<SettingModel> systemWide()
 {
-    return {one("list.of.preferred.font.faces",
-                QStringLiteral("DejaVu Sans,9;Liberation Sans,9;Noto Sans,9;Arial,8"))};
+    return {
+        one("has.textures.page", QStringLiteral("1")),
+        one("texture.size", QStringLiteral("148,96")),
+        one("list.of.preferred.font.faces",
+            QStringLiteral("DejaVu Sans,9;Liberation Sans,9;Noto Sans,9;Arial,8")),
+    };
 }
 
 } // namespace Tintwell::StandardSettings

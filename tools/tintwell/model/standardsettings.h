@@ -13,7 +13,8 @@ namespace Tintwell::StandardSettings {
 QList<SettingModel> collection(int segments, int chipsPerCard, const QString &cardType);
 // Where segment 1 sits on the wheel, in degrees counter-clockwise from three o'clock.
 double firstSegmentAngle();
-// The system-wide collection's: the interface fonts the picker prefers.
+// The system-wide collection's: textures allowed, their size, and the interface fonts the
+// picker prefers. Every file carries them, since the first file by name serves them all.
 QList<SettingModel> systemWide();
 
 } // namespace Tintwell::StandardSettings
