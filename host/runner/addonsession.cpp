@@ -218,15 +218,14 @@ AddOnSession *AddOnSession::enter(const ContractMonitor::Service &service, void 
     return g_current->m_monitor.admit(service, context) ? g_current : nullptr;
 }
 
-bool AddOnSession::checkDefinition(const char *service, const void *attributeRecord,
-                                   const void *definitionRecord)
+bool AddOnSession::checkDefinition(const char *service, RecordChecks::AttributeUse use,
+                                   const void *attributeRecord, const void *definitionRecord)
 {
     if (!attributeRecord || !definitionRecord) {
         m_monitor.breach(service, "called without an attribute record and a definition record");
         return false;
     }
-    m_monitor.breach(service, RecordChecks::attributeRecord(
-                                  attributeRecord, RecordChecks::AttributeUse::Definition));
+    m_monitor.breach(service, RecordChecks::attributeRecord(attributeRecord, use));
     const auto type = HostApi::read<int32_t>(attributeRecord, HostApi::kAttributeTypeOffset);
     m_monitor.breach(service, RecordChecks::definitionRecord(definitionRecord, type));
     if (type != kAttributePenTable)
@@ -332,7 +331,8 @@ int32_t AddOnSession::createAttribute(void *context, void *attributeRecord, void
 {
     AddOnSession *session = enter(kCreateAttribute, context);
     if (!session ||
-        !session->checkDefinition(kCreateAttribute.name, attributeRecord, definitionRecord))
+        !session->checkDefinition(kCreateAttribute.name, RecordChecks::AttributeUse::Definition,
+                                  attributeRecord, definitionRecord))
         return kHostGeneralError;
     return session->m_project.createAttribute(attributeRecord, definitionRecord);
 }
@@ -341,7 +341,8 @@ int32_t AddOnSession::modifyAttribute(void *context, void *attributeRecord, void
 {
     AddOnSession *session = enter(kModifyAttribute, context);
     if (!session ||
-        !session->checkDefinition(kModifyAttribute.name, attributeRecord, definitionRecord))
+        !session->checkDefinition(kModifyAttribute.name, RecordChecks::AttributeUse::Modification,
+                                  attributeRecord, definitionRecord))
         return kHostGeneralError;
     return session->m_project.modifyAttribute(attributeRecord, definitionRecord);
 }

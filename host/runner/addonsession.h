@@ -4,6 +4,7 @@
 #include "host/api/hostapi.h"
 #include "host/runner/contractmonitor.h"
 #include "host/runner/projectstore.h"
+#include "host/runner/recordchecks.h"
 
 #include <array>
 #include <string>
@@ -74,8 +75,8 @@ private:
     // breach is reported).
     static AddOnSession *enter(const ContractMonitor::Service &service, void *context);
     // The records of a create or modify call; false when there is nothing to serve.
-    bool checkDefinition(const char *service, const void *attributeRecord,
-                         const void *definitionRecord);
+    bool checkDefinition(const char *service, RecordChecks::AttributeUse use,
+                         const void *attributeRecord, const void *definitionRecord);
     void checkHandles();
     static int32_t registerMenu(void *context, int16_t menuResId, int16_t promptResId,
                                 int32_t menuCode, int32_t flags);

@@ -85,9 +85,11 @@ std::vector<std::string> checkBlock(const void *block, std::size_t size,
 std::vector<std::string> attributeRecord(const void *record, AttributeUse use)
 {
     const auto type = HostApi::read<int32_t>(record, HostApi::kAttributeTypeOffset);
-    const bool material = use == AttributeUse::Definition && type == kAttributeMaterial;
-    return checkBlock(record, HostApi::kAttributeRecordBytes,
-                      material ? kMaterialFields : kQueryFields, "the attribute record");
+    std::vector<Field> fields =
+        use != AttributeUse::Query && type == kAttributeMaterial ? kMaterialFields : kQueryFields;
+    if (use == AttributeUse::Modification)
+        fields.push_back({HostApi::kAttributeIndexOffset, 4, nullptr});
+    return checkBlock(record, HostApi::kAttributeRecordBytes, fields, "the attribute record");
 }
 
 std::vector<std::string> definitionRecord(const void *record, int32_t type)

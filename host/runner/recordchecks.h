@@ -10,9 +10,10 @@
 // gives one readable line per problem, none for a sound block.
 namespace HostRunner::RecordChecks {
 
-// An attribute record as a query (type and name only) or as the attribute to create or
-// modify (a material's fields too).
-enum class AttributeUse { Query, Definition };
+// An attribute record as a query (type and name only), as the attribute to create (a
+// material's fields too) or as the attribute to modify, which may also name the attribute
+// by its index.
+enum class AttributeUse { Query, Definition, Modification };
 
 std::vector<std::string> attributeRecord(const void *record, AttributeUse use);
 // The definition record of an attribute of that type: a pen table's handle only, else
