@@ -60,6 +60,7 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kSize);
     setFont(InterfaceFonts::regular(InterfaceFonts::kBase));
+    ProjectColourTexts::forget();
     setWindowTitle(text("project.colors.caption"));
     m_table = new ProjectColourTableModel(this);
     m_table->setRows(rowsOf(attributes));
