@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(window->table()->row(0).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->table()->row(4).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->statusText(),
-                 QStringLiteral("2 rows changed · 1 rows could not be changed"));
+                 QStringLiteral("2 rows changed · 1 row could not be changed"));
         QCOMPARE(m_project.materials()[1].name, std::string("Off"));
         QVERIFY(m_project.materials()[1].surface != m_project.materials()[0].surface);
     }
