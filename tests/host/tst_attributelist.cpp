@@ -32,12 +32,28 @@ struct Records
     }
 };
 
+JsonValue material(const std::string &name)
+{
+    return JsonValue::object({{"type", "material"},
+                              {"name", name},
+                              {"rgb", JsonValue::array({0.5, 0.5, 0.5})},
+                              {"kind", 1},
+                              {"parameters", JsonValue::array({90, 90, 15, 60})},
+                              {"secondColor", JsonValue::array({1, 1, 1})}});
+}
+
+// Sage, a material whose name a record cannot hold whole (only a project file can), and a
+// pen table of two pens.
 ProjectStore seeded()
 {
-    ProjectStore project;
+    const JsonValue document = JsonValue::object(
+        {{"format", "hueport-project"},
+         {"version", 1},
+         {"materials",
+          JsonValue::array({material("Sage"), material(std::string(254, 'x') + "\xC3\xA9")})},
+         {"penTables", JsonValue::array()}});
+    ProjectStore project = ProjectStore::fromJson(document).value_or(ProjectStore());
     std::string error;
-    ProjectSeed::addMaterial(project, "Sage", "120,140,100", error);
-    ProjectSeed::addMaterial(project, std::string(300, 'x') + "\xC3\xA9", "1,2,3", error);
     ProjectSeed::addPens(project, "Plan", "10,20,30;40,50,60", error);
     return project;
 }
@@ -77,8 +93,8 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::newRow("first material")
             << int(kAttributeMaterial) << 1 << int(kHostNoError) << QByteArray("Sage");
-        QTest::newRow("a long name is cut and terminated")
-            << int(kAttributeMaterial) << 2 << int(kHostNoError) << QByteArray(255, 'x');
+        QTest::newRow("a long name is cut between characters")
+            << int(kAttributeMaterial) << 2 << int(kHostNoError) << QByteArray(254, 'x');
         QTest::newRow("pen table")
             << int(kAttributePenTable) << 1 << int(kHostNoError) << QByteArray("Plan");
         QTest::newRow("index 0") << int(kAttributeMaterial) << 0 << int(kHostAttributeNotFound)

@@ -229,6 +229,8 @@ private slots:
             << QStringList{"add-material", "A", "1,2,256"} << QByteArray("not a colour");
         QTest::newRow("pens not colours")
             << QStringList{"add-pens", "T", "1,2,3;x"} << QByteArray("not a list");
+        QTest::newRow("name too long") << QStringList{"add-pens", QString(256, 'n'), "1,2,3"}
+                                       << QByteArray("longer than 255 bytes");
         QTest::newRow("name taken")
             << QStringList{"add-material", "Neon", "1,2,3"} << QByteArray("already");
     }
