@@ -64,7 +64,7 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
     setWindowTitle(text("project.colors.caption"));
     m_table = new ProjectColourTableModel(this);
     m_table->setRows(rowsOf(attributes));
-    background();
+    createBackground();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     createFilters();
@@ -74,13 +74,12 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
     connect(m_table, &QAbstractItemModel::dataChanged, this, &ProjectColoursWindow::updateButtons);
 }
 
-QWidget *ProjectColoursWindow::background()
+void ProjectColoursWindow::createBackground()
 {
     auto *widget = new QWidget(this);
     widget->setStyleSheet(addOnBackgroundStyle());
     widget->setGeometry(QRect(QPoint(), kSize));
     widget->lower();
-    return widget;
 }
 
 void ProjectColoursWindow::createFilters()

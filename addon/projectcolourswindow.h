@@ -56,7 +56,7 @@ private:
     void createFilters();
     void createTable();
     void createButtons();
-    QWidget *background();
+    void createBackground();
     QList<int> tickedRows() const;
     void updateFooter();
     void setStatus(const QString &text);
