@@ -38,13 +38,13 @@ QList<ProjectColourRow> rowsOf(const QList<ProjectAttributes::Attribute> &attrib
     return rows;
 }
 
-// "%1 rows changed", with the count, or the key's text and the count.
-QString counted(const char *key, int count)
+// The text of `key` with the count, or of `oneKey` when the count is 1 ("1 row changed").
+QString counted(const char *oneKey, const char *key, int count)
 {
-    const QString format = text(key);
-    return format.contains(QLatin1String("%1"))
-               ? format.arg(count)
-               : format + QLatin1Char(' ') + QString::number(count);
+    const QString format = text(count == 1 ? oneKey : key);
+    if (format.contains(QLatin1String("%1")))
+        return format.arg(count);
+    return count == 1 ? format : format + QLatin1Char(' ') + QString::number(count);
 }
 
 } // namespace
@@ -60,10 +60,11 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(kSize);
     setFont(InterfaceFonts::regular(InterfaceFonts::kBase));
+    ProjectColourTexts::forget();
     setWindowTitle(text("project.colors.caption"));
     m_table = new ProjectColourTableModel(this);
     m_table->setRows(rowsOf(attributes));
-    background();
+    createBackground();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     createFilters();
@@ -73,13 +74,12 @@ ProjectColoursWindow::ProjectColoursWindow(const QList<ProjectAttributes::Attrib
     connect(m_table, &QAbstractItemModel::dataChanged, this, &ProjectColoursWindow::updateButtons);
 }
 
-QWidget *ProjectColoursWindow::background()
+void ProjectColoursWindow::createBackground()
 {
     auto *widget = new QWidget(this);
     widget->setStyleSheet(addOnBackgroundStyle());
     widget->setGeometry(QRect(QPoint(), kSize));
     widget->lower();
-    return widget;
 }
 
 void ProjectColoursWindow::createFilters()
@@ -89,12 +89,12 @@ void ProjectColoursWindow::createFilters()
     m_scope->addItem(text("project.colors.all.collections"), QUuid());
     for (const QUuid &collection : m_matcher.collections())
         m_scope->addItem(DB::collectionName(collection), collection);
-    m_scope->setAccessibleName(text("project.colors.match.against"));
+    m_scope->setAccessibleDescription(text("project.colors.match.against"));
     m_verdict = new QComboBox(this);
     m_verdict->addItem(text("project.colors.all.verdicts"), ProjectColourFilter::kAnyVerdict);
     for (int verdict = 0; verdict < kColourVerdictCount; ++verdict)
         m_verdict->addItem(ProjectColourTexts::verdict(ColourVerdict(verdict)), verdict);
-    m_verdict->setAccessibleName(text("project.colors.column.verdict"));
+    m_verdict->setAccessibleDescription(text("project.colors.column.verdict"));
     m_name = new QLineEdit(this);
     m_name->setPlaceholderText(text("project.colors.filter.name"));
     m_name->setAccessibleName(text("project.colors.filter.name"));
@@ -152,7 +152,7 @@ void ProjectColoursWindow::createButtons()
 {
     m_footer = new QLabel(this);
     m_status = new QLabel(this);
-    m_status->setAccessibleName(text("project.colors.status"));
+    m_status->setAccessibleDescription(text("project.colors.status"));
     m_makeExact = new TaskButton(text("project.colors.make.exact"), this);
     m_addToPalette = new TaskButton(text("project.colors.add.to.palette"), this);
     m_saveSchedule = new TaskButton(text("project.colors.save.schedule"), this);
@@ -234,9 +234,10 @@ void ProjectColoursWindow::makeExact()
     }
     updateFooter();
     const int failed = int(changing.size()) - changed;
-    QString status = counted("project.colors.rows.changed", changed);
+    QString status = counted("project.colors.row.changed", "project.colors.rows.changed", changed);
     if (failed > 0)
-        status += QStringLiteral(" · ") + counted("project.colors.rows.failed", failed);
+        status += QStringLiteral(" · ") +
+                  counted("project.colors.row.not.changed", "project.colors.rows.failed", failed);
     setStatus(status);
 }
 
@@ -246,8 +247,9 @@ void ProjectColoursWindow::addToPalette()
     for (const int i : tickedRows())
         rows.append(m_table->row(i));
     const int left = ProjectColourOutputs::addToPalette(rows);
-    setStatus(left > 0 ? counted("project.colors.palette.full", left)
-                       : text("project.colors.palette.added"));
+    setStatus(left > 0
+                  ? counted("project.colors.palette.full.one", "project.colors.palette.full", left)
+                  : text("project.colors.palette.added"));
 }
 
 void ProjectColoursWindow::saveSchedule()

@@ -36,6 +36,7 @@ public:
     QComboBox *scopeBox() const { return m_scope; }
     QComboBox *verdictBox() const { return m_verdict; }
     QLineEdit *nameFilter() const { return m_name; }
+    TaskButton *makeExactButton() const { return m_makeExact; }
     // The counts per verdict, and what the last action did.
     QString footerText() const;
     QString statusText() const;
@@ -56,7 +57,7 @@ private:
     void createFilters();
     void createTable();
     void createButtons();
-    QWidget *background();
+    void createBackground();
     QList<int> tickedRows() const;
     void updateFooter();
     void setStatus(const QString &text);

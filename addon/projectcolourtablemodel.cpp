@@ -136,9 +136,14 @@ QVariant ProjectColourTableModel::decoration(const ProjectColourRow &row, int co
 
 QVariant ProjectColourTableModel::toolTip(const ProjectColourRow &row, int column) const
 {
-    if (column != Attribute || row.state != ProjectColourRow::State::Failed)
+    // The name column is narrow for long names: the tip shows the whole of it.
+    if (column != Attribute)
         return QVariant();
-    return ProjectColourTexts::text("project.colors.row.failed");
+    const QString name = ProjectColourTexts::attributeName(row.attribute);
+    if (row.state != ProjectColourRow::State::Failed)
+        return name;
+    return QStringLiteral("%1\n%2").arg(name,
+                                        ProjectColourTexts::text("project.colors.row.failed"));
 }
 
 bool ProjectColourTableModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -3,11 +3,34 @@
 #include "engine/db/collectionlookups.h"
 #include "engine/settings/preferences.h"
 
+#include <QHash>
+
 namespace Corvo::ProjectColourTexts {
+
+namespace {
+
+// Every cell of the table asks for its kind and verdict: each text is read once.
+QHash<QPair<QUuid, QString>, QString> &cache()
+{
+    static QHash<QPair<QUuid, QString>, QString> texts;
+    return texts;
+}
+
+} // namespace
+
+void forget()
+{
+    cache().clear();
+}
 
 QString text(const char *key)
 {
-    return DB::localizedString(Preferences::uuidOfLastUsedCollection(), QString::fromLatin1(key));
+    const QPair<QUuid, QString> id(Preferences::uuidOfLastUsedCollection(),
+                                   QString::fromLatin1(key));
+    auto known = cache().constFind(id);
+    if (known == cache().cend())
+        known = cache().insert(id, DB::localizedString(id.first, id.second));
+    return known.value();
 }
 
 QString verdict(ColourVerdict verdict)

@@ -3,6 +3,7 @@
 #include "addon/projectcolourswindow.h"
 #include "addon/startup.h"
 #include "engine/db/collectioncatalogue.h"
+#include "engine/palette/projectcolourmatcher.h"
 #include "host/runner/attributeenumeration.h"
 #include "host/runner/projectseed.h"
 #include "widgetbenchworld.h"
@@ -97,6 +98,16 @@ void openWindow(benchmark::State &state, const QString &dataFolder)
     state.counters["collections"] = double(Corvo::DB::orderedCollections().size());
 }
 
+// The matching alone: the indexes read and every colour matched, without host or widgets.
+void matchColours(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const Corvo::ProjectColourMatcher matcher(Corvo::DB::orderedCollections());
+        for (int n = 0; n < state.range(0); ++n)
+            benchmark::DoNotOptimize(matcher.match(colourNumber(n)));
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -109,6 +120,10 @@ int main(int argc, char **argv)
         return 1;
     }
     benchmark::RegisterBenchmark("openWindow/demo", openWindow, QString())
+        ->Arg(200)
+        ->Arg(2000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("matchColours/demo", matchColours)
         ->Arg(200)
         ->Arg(2000)
         ->Unit(benchmark::kMillisecond);

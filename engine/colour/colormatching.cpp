@@ -27,7 +27,8 @@ void insertMatch(QList<ColorMatch> &matches, const ColorMatch &match, int count)
 
 } // namespace
 
-QList<ColorMatch> nearestColors(const Lab &reference, const QList<DB::LabSample> &index, int count)
+QList<ColorMatch> nearestColors(const Lab &reference, const QList<DB::LabSample> &index, int count,
+                                double ceiling)
 {
     QList<ColorMatch> matches;
     if (count <= 0)
@@ -37,11 +38,11 @@ QList<ColorMatch> nearestColors(const Lab &reference, const QList<DB::LabSample>
         const Lab lab = labOf(sample);
         // Once the list is full, a colour whose lower bound reaches the last kept
         // difference could only tie it or rank below it, and would not be kept.
-        if (matches.size() == count &&
-            deltaE2000LightnessBound(reference, lab) >= matches.last().deltaE)
+        const double limit = matches.size() == count ? matches.last().deltaE : ceiling;
+        if (deltaE2000LightnessBound(reference, lab) >= limit)
             continue;
         const double deltaE = deltaE2000(reference, lab);
-        if (std::isnan(deltaE))
+        if (std::isnan(deltaE) || deltaE >= ceiling)
             continue;
         insertMatch(matches, {deltaE, sample.rowId}, count);
     }

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <limits>
+
 // The collection colours nearest to a colour by CIEDE2000.
 namespace Corvo {
 
@@ -16,7 +18,9 @@ struct ColorMatch
 
 // The count colours of the index nearest to the reference by deltaE2000, nearest first; of
 // equally near colours the one earlier in the index ranks first. Differences that are not
-// numbers (from stored values that are not) never match.
-QList<ColorMatch> nearestColors(const Lab &reference, const QList<DB::LabSample> &index, int count);
+// numbers (from stored values that are not) never match. Only differences below `ceiling`
+// are kept, so that a search over several indexes can skip what an earlier one beat.
+QList<ColorMatch> nearestColors(const Lab &reference, const QList<DB::LabSample> &index, int count,
+                                double ceiling = std::numeric_limits<double>::infinity());
 
 } // namespace Corvo

@@ -6,6 +6,8 @@
 #include "engine/db/navigationqueries.h"
 #include "engine/settings/collectionsettings.h"
 
+#include <limits>
+
 namespace Corvo {
 
 ColourVerdict verdictFor(double deltaE, const QList<double> &limits)
@@ -28,14 +30,26 @@ ProjectColourMatcher::ProjectColourMatcher(const QList<QUuid> &collections)
 
 ProjectColourMatch ProjectColourMatcher::match(const QColor &colour, const QUuid &only) const
 {
+    const QPair<QRgb, QUuid> key(colour.rgb(), only);
+    auto known = m_matches.constFind(key);
+    if (known == m_matches.cend())
+        known = m_matches.insert(key, search(colour, only));
+    return known.value();
+}
+
+ProjectColourMatch ProjectColourMatcher::search(const QColor &colour, const QUuid &only) const
+{
     const Lab lab = labFromColor(colour);
     QUuid bestCollection;
     ColorMatch best{0.0, -1};
     for (const DB::ColorIndex &index : m_indexes) {
         if (!only.isNull() && index.collection != only)
             continue;
-        const QList<ColorMatch> nearest = nearestColors(lab, index.samples, 1);
-        if (!nearest.isEmpty() && (best.rowId < 0 || nearest.first().deltaE < best.deltaE)) {
+        // Only a strictly nearer chip of a later collection wins.
+        const double ceiling =
+            best.rowId < 0 ? std::numeric_limits<double>::infinity() : best.deltaE;
+        const QList<ColorMatch> nearest = nearestColors(lab, index.samples, 1, ceiling);
+        if (!nearest.isEmpty()) {
             best = nearest.first();
             bestCollection = index.collection;
         }

@@ -43,6 +43,7 @@ public:
     ProjectColourMatch match(const QColor &colour, const QUuid &only = QUuid()) const;
 
 private:
+    ProjectColourMatch search(const QColor &colour, const QUuid &only) const;
     ProjectColourMatch chipMatch(const QColor &colour, const QUuid &collection, qint64 rowId) const;
 
     QList<QUuid> m_collections;
@@ -50,6 +51,9 @@ private:
     QHash<QUuid, QList<double>> m_limits;
     // Chips already read, by collection and row, since many colours share a nearest chip.
     mutable QHash<QPair<QUuid, qint64>, DB::ColorEntry> m_chips;
+    // Colours already matched, by colour and collection: a project repeats its colours in
+    // materials and pens.
+    mutable QHash<QPair<QRgb, QUuid>, ProjectColourMatch> m_matches;
 };
 
 } // namespace Corvo

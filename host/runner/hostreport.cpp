@@ -118,53 +118,48 @@ void HostReport::command(const std::string &name, const AddOnSession::MenuItem &
                          int32_t result, const std::vector<ProjectStore::Change> &changes,
                          const ProjectStore &project)
 {
-    JsonValue created = JsonValue::array();
-    JsonValue modified = JsonValue::array();
-    std::vector<std::string> lines;
-    collect(changes, project, created, modified, lines);
+    const Changes listed = collect(changes, project);
     if (m_json) {
         print(JsonValue::object({{"command", name},
                                  {"menu", menuPath(item)},
                                  {"result", int(result)},
-                                 {"created", created},
-                                 {"modified", modified}}));
+                                 {"created", listed.created},
+                                 {"modified", listed.modified}}));
         return;
     }
     std::fprintf(m_out, "%s (%s): result %d\n", name.c_str(), menuPath(item).c_str(), result);
-    for (const std::string &line : lines)
+    for (const std::string &line : listed.lines)
         std::fprintf(m_out, "  %s\n", line.c_str());
-    if (lines.empty())
+    if (listed.lines.empty())
         std::fprintf(m_out, "  nothing created\n");
 }
 
-void HostReport::collect(const std::vector<ProjectStore::Change> &changes,
-                         const ProjectStore &project, JsonValue &created, JsonValue &modified,
-                         std::vector<std::string> &lines) const
+HostReport::Changes HostReport::collect(const std::vector<ProjectStore::Change> &changes,
+                                        const ProjectStore &project)
 {
+    Changes listed;
     for (const ProjectStore::Change &change : changes) {
         JsonValue attribute = project.attributeJson(change.type, change.name);
         const bool isNew = change.kind == ProjectStore::ChangeKind::Created;
-        lines.push_back(std::string(isNew ? "created " : "modified ") +
-                        describe(change, attribute));
+        listed.lines.push_back(std::string(isNew ? "created " : "modified ") +
+                               describe(change, attribute));
         if (!isNew)
             attribute.insert("before", changedPart(change.before, attribute));
-        (isNew ? created : modified).append(std::move(attribute));
+        (isNew ? listed.created : listed.modified).append(std::move(attribute));
     }
+    return listed;
 }
 
 void HostReport::seeded(const std::string &command,
                         const std::vector<ProjectStore::Change> &changes,
                         const ProjectStore &project)
 {
-    JsonValue created = JsonValue::array();
-    JsonValue modified = JsonValue::array();
-    std::vector<std::string> lines;
-    collect(changes, project, created, modified, lines);
+    const Changes listed = collect(changes, project);
     if (m_json) {
-        print(JsonValue::object({{"command", command}, {"created", created}}));
+        print(JsonValue::object({{"command", command}, {"created", listed.created}}));
         return;
     }
-    for (const std::string &line : lines)
+    for (const std::string &line : listed.lines)
         std::fprintf(m_out, "%s\n", line.c_str());
 }
 

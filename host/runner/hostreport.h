@@ -39,8 +39,14 @@ private:
     void print(JsonValue document);
     // The changes as the project holds them now, a modified attribute with "before", and as
     // readable lines.
-    void collect(const std::vector<ProjectStore::Change> &changes, const ProjectStore &project,
-                 JsonValue &created, JsonValue &modified, std::vector<std::string> &lines) const;
+    struct Changes
+    {
+        JsonValue created = JsonValue::array();
+        JsonValue modified = JsonValue::array();
+        std::vector<std::string> lines;
+    };
+    static Changes collect(const std::vector<ProjectStore::Change> &changes,
+                           const ProjectStore &project);
 
     bool m_json;
     std::FILE *m_out;

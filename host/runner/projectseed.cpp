@@ -48,13 +48,22 @@ struct Records
     Records(int32_t type, const std::string &name)
     {
         HostApi::write<int32_t>(attribute.data(), HostApi::kAttributeTypeOffset, type);
-        const std::size_t length = std::min(name.size(), HostApi::kAttributeNameBytes - 1);
-        std::memcpy(attribute.data() + HostApi::kAttributeNameOffset, name.data(), length);
+        std::memcpy(attribute.data() + HostApi::kAttributeNameOffset, name.data(), name.size());
     }
     ~Records() { BMKillHandle(&pens); }
     Records(const Records &) = delete;
     Records &operator=(const Records &) = delete;
 };
+
+// A name the attribute record holds whole, with its terminator.
+bool fits(const std::string &name, std::string &error)
+{
+    if (name.size() < HostApi::kAttributeNameBytes)
+        return true;
+    error =
+        "the name is longer than " + std::to_string(HostApi::kAttributeNameBytes - 1) + " bytes";
+    return false;
+}
 
 bool created(ProjectStore &project, Records &records, const std::string &kind,
              const std::string &name, std::string &error)
@@ -105,6 +114,8 @@ bool addMaterial(ProjectStore &project, const std::string &name, const std::stri
                  std::string &error)
 {
     const auto rgb = parseColour(colour);
+    if (!fits(name, error))
+        return false;
     if (!rgb) {
         error = "\"" + colour + "\" is not a colour R,G,B with channels 0 to 255";
         return false;
@@ -123,6 +134,8 @@ bool addPens(ProjectStore &project, const std::string &name, const std::string &
              std::string &error)
 {
     const auto rgbs = parseColours(colours);
+    if (!fits(name, error))
+        return false;
     if (!rgbs) {
         error = "\"" + colours + "\" is not a list of up to 255 colours R,G,B;R,G,B...";
         return false;

@@ -20,7 +20,8 @@ std::optional<std::array<int, 3>> parseColour(const std::string &text);
 // are none or more than the table's pens.
 std::optional<std::vector<std::array<int, 3>>> parseColours(const std::string &text);
 
-// False, and `error` set, for a bad colour or a name the project has already.
+// False, and `error` set, for a bad colour, a name longer than the record's field or a name
+// the project has already.
 bool addMaterial(ProjectStore &project, const std::string &name, const std::string &colour,
                  std::string &error);
 bool addPens(ProjectStore &project, const std::string &name, const std::string &colours,

@@ -10,10 +10,13 @@
 #include "host/runner/attributeenumeration.h"
 #include "host/runner/projectseed.h"
 #include "tests/ui/demoworld.h"
+#include "ui/taskbutton.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -192,6 +195,32 @@ private slots:
             QCOMPARE(row.match.collection, DemoWorld::lustrelCollection());
     }
 
+    // As a person does it: a click on the tick of the close row, then on "Make exact".
+    void tickAndMakeExactByMouse()
+    {
+        seed();
+        const auto window = openWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(!window->makeExactButton()->isEnabled());
+        QTableView *view = window->view();
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.rect = view->visualRect(view->model()->index(1, ProjectColourTableModel::Attribute));
+        option.features =
+            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        const QRect tick =
+            view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, tick.center());
+        QVERIFY(window->table()->row(1).ticked);
+        QVERIFY(window->makeExactButton()->isEnabled());
+        QTest::mouseClick(window->makeExactButton(), Qt::LeftButton);
+        QCOMPARE(window->statusText(), QStringLiteral("1 row changed"));
+        QCOMPARE(window->table()->row(1).match.verdict, ColourVerdict::Exact);
+        QCOMPARE(m_project.materials()[1].surface, m_project.materials()[0].surface);
+        QVERIFY(!window->makeExactButton()->isEnabled());
+    }
+
     // The host refuses Off: that row stays as it was, marked; the others change.
     void refusedChange()
     {
@@ -206,7 +235,7 @@ private slots:
         QCOMPARE(window->table()->row(0).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->table()->row(4).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->statusText(),
-                 QStringLiteral("2 rows changed · 1 rows could not be changed"));
+                 QStringLiteral("2 rows changed · 1 row could not be changed"));
         QCOMPARE(m_project.materials()[1].name, std::string("Off"));
         QVERIFY(m_project.materials()[1].surface != m_project.materials()[0].surface);
     }

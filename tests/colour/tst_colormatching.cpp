@@ -285,11 +285,15 @@ void TestColorMatching::nearestColorsEqualsPlainScan_data()
     QTest::addColumn<int>("entries");
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("coarse");
-    QTest::newRow("1000, n 1") << 1000 << 1 << false;
-    QTest::newRow("1000, n 5") << 1000 << 5 << false;
-    QTest::newRow("5000, n 1, coarse values with ties") << 5000 << 1 << true;
-    QTest::newRow("5000, n 10, coarse values with ties") << 5000 << 10 << true;
-    QTest::newRow("300, n 400") << 300 << 400 << false;
+    QTest::addColumn<double>("ceiling");
+    const double none = std::numeric_limits<double>::infinity();
+    QTest::newRow("1000, n 1") << 1000 << 1 << false << none;
+    QTest::newRow("1000, n 5") << 1000 << 5 << false << none;
+    QTest::newRow("5000, n 1, coarse values with ties") << 5000 << 1 << true << none;
+    QTest::newRow("5000, n 10, coarse values with ties") << 5000 << 10 << true << none;
+    QTest::newRow("300, n 400") << 300 << 400 << false << none;
+    QTest::newRow("1000, n 1, below 8") << 1000 << 1 << false << 8.0;
+    QTest::newRow("5000, n 10, coarse, below 10") << 5000 << 10 << true << 10.0;
 }
 
 void TestColorMatching::nearestColorsEqualsPlainScan()
@@ -297,6 +301,7 @@ void TestColorMatching::nearestColorsEqualsPlainScan()
     QFETCH(int, entries);
     QFETCH(int, count);
     QFETCH(bool, coarse);
+    QFETCH(double, ceiling);
 
     std::mt19937 random(entries * 31 + count);
     std::uniform_real_distribution<double> lightness(0.0, 100.0);
@@ -310,8 +315,9 @@ void TestColorMatching::nearestColorsEqualsPlainScan()
 
     for (int round = 0; round < 50; ++round) {
         const Lab reference{value(lightness(random)), value(axis(random)), value(axis(random))};
-        const QList<ColorMatch> expected = plainScan(reference, index, count);
-        const QList<ColorMatch> actual = Corvo::nearestColors(reference, index, count);
+        QList<ColorMatch> expected = plainScan(reference, index, count);
+        expected.removeIf([&](const ColorMatch &match) { return match.deltaE >= ceiling; });
+        const QList<ColorMatch> actual = Corvo::nearestColors(reference, index, count, ceiling);
         QCOMPARE(actual.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QCOMPARE(actual.at(i).rowId, expected.at(i).rowId);

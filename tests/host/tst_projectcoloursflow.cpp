@@ -59,6 +59,7 @@ private:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("HUEPORT_DEBUG_LOG", m_folder.filePath("debug.log"));
         if (!verdicts.isEmpty())
             environment.insert("HUEPORT_COLOURS", verdicts);
         QProcess process;
@@ -203,6 +204,9 @@ private slots:
         QCOMPARE(items.size(), size_t(3));
         QVERIFY(items[0]["enabled"].toBool());
         QVERIFY(!items[2]["enabled"].toBool());
+        QFile log(m_folder.filePath("debug.log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("cannot list attributes"));
         const QByteArray project = [this] {
             QFile file(m_project);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -225,6 +229,8 @@ private slots:
             << QStringList{"add-material", "A", "1,2,256"} << QByteArray("not a colour");
         QTest::newRow("pens not colours")
             << QStringList{"add-pens", "T", "1,2,3;x"} << QByteArray("not a list");
+        QTest::newRow("name too long") << QStringList{"add-pens", QString(256, 'n'), "1,2,3"}
+                                       << QByteArray("longer than 255 bytes");
         QTest::newRow("name taken")
             << QStringList{"add-material", "Neon", "1,2,3"} << QByteArray("already");
     }

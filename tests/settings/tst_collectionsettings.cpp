@@ -296,6 +296,27 @@ private slots:
         QCOMPARE(CollectionSettings::deltaIntervals(kA), expected);
     }
 
+    void verdictLimits_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QList<double>>("expected");
+        const QList<double> defaults{0.5, 2.0, 5.0};
+        QTest::newRow("absent") << QVariant() << defaults;
+        QTest::newRow("own") << QVariant("0.3, 1.5,4") << QList<double>{0.3, 1.5, 4.0};
+        QTest::newRow("two only") << QVariant("1,2") << defaults;
+        QTest::newRow("not increasing") << QVariant("1,3,2") << defaults;
+        QTest::newRow("a negative one left out") << QVariant("-1,1,2,3") << QList<double>{1, 2, 3};
+    }
+
+    void verdictLimits()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QList<double>, expected);
+        QVERIFY(writeDeck(value.isValid() ? Settings{{1, "project.colors.verdict.limits", value}}
+                                          : Settings()));
+        QCOMPARE(CollectionSettings::verdictLimits(kA), expected);
+    }
+
     void tabBarPages_data()
     {
         QTest::addColumn<Settings>("settings");

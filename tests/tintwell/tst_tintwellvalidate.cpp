@@ -286,6 +286,13 @@ void TintwellValidateTest::reportsBreaches_data()
                                       "'cie2000.delta.intervals'")}
         << true << QStringLiteral("setting \"cie2000.delta.intervals\"")
         << QStringLiteral("no positive number");
+    QTest::newRow("verdict limits out of order")
+        << QStringList{QStringLiteral(
+               "INSERT INTO SETTING (COLLECTION_ID, NAME, VALUE) SELECT COLLECTION_ID, "
+               "'project.colors.verdict.limits', '1,3,2' FROM SETTING WHERE NAME = "
+               "'cie2000.delta.intervals'")}
+        << true << QStringLiteral("setting \"project.colors.verdict.limits\"")
+        << QStringLiteral("not three increasing");
     QTest::newRow("scheme kind nobody knows")
         << QStringList{QStringLiteral("UPDATE SETTING SET VALUE = 'loud' WHERE NAME = 'schemes' "
                                       "AND VALUE_INDEX = 0")}

@@ -27,6 +27,7 @@ enum class Form {
     TabPages,
     SchemeKinds,
     DeltaIntervals,
+    VerdictLimits,
     Size,
     Priority,
     PageNameOrder,
@@ -89,6 +90,7 @@ QList<SettingForm> settingForms()
         {"tab.bar.page", Form::TabPages, {}},
         {"schemes", Form::SchemeKinds, {}},
         {"cie2000.delta.intervals", Form::DeltaIntervals, {}},
+        {"project.colors.verdict.limits", Form::VerdictLimits, {}},
         {"texture.size", Form::Size, {}},
         {"capsure.priority", Form::Priority, {}},
         {"page.name.display.order", Form::PageNameOrder, {}},
@@ -176,6 +178,20 @@ QString formProblem(const SettingForm &form, const QList<SettingValue> &values,
                 return QString();
         }
         return QStringLiteral("\"%1\" holds no positive number; matching falls back to 0.05")
+            .arg(first);
+    }
+    case Form::VerdictLimits: {
+        const QStringList parts = first.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        QList<double> limits;
+        for (const QString &part : parts) {
+            const double limit = part.toDouble(&ok);
+            if (ok && limit > 0.0 && (limits.isEmpty() || limit > limits.last()))
+                limits.append(limit);
+        }
+        if (parts.size() == 3 && limits.size() == 3)
+            return QString();
+        return QStringLiteral("\"%1\" is not three increasing positive numbers; the project "
+                              "colours use 0.5, 2, 5")
             .arg(first);
     }
     case Form::Size: {
