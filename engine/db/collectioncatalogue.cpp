@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
@@ -120,18 +121,47 @@ QList<CollectionInfo> collectionsOfFile(const QSqlDatabase &database, const QStr
     return found;
 }
 
-void catalogueFile(CollectionCatalogue &catalogue, const QString &path)
+QList<CollectionInfo> collectionsAt(const QString &path)
 {
+    QList<CollectionInfo> found;
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(kSqliteDriver, kEnumeratorConnection);
         openReadOnlyOn(database, path);
-        if (database.open() && hasCollectionTable(database)) {
-            for (const CollectionInfo &info : collectionsOfFile(database, path))
-                catalogue.insert(info);
-        }
+        if (database.open() && hasCollectionTable(database))
+            found = collectionsOfFile(database, path);
         database.close();
     }
     QSqlDatabase::removeDatabase(kEnumeratorConnection);
+    return found;
+}
+
+// Every file the collection tool writes carries the system-wide collection, an imported
+// one too, and only the collections of its file can be found by the searches across
+// collections. So it is taken from the file that adds the most collections to the
+// catalogue (the first by name among equals): a maker's file beside single-collection
+// imports keeps answering, whatever the imports are called. -1 when no file carries it.
+qsizetype systemWideSource(const CollectionCatalogue &catalogue,
+                           const QList<QList<CollectionInfo>> &files)
+{
+    QSet<QUuid> seen;
+    qsizetype source = -1;
+    qsizetype mostAdded = -1;
+    for (qsizetype file = 0; file < files.size(); ++file) {
+        bool carriesSystemWide = false;
+        qsizetype added = 0;
+        for (const CollectionInfo &info : files.at(file)) {
+            if (info.uuid == systemWideCollectionUuid())
+                carriesSystemWide = true;
+            else if (catalogue.find(info.uuid) == nullptr && !seen.contains(info.uuid))
+                ++added;
+            seen.insert(info.uuid);
+        }
+        if (carriesSystemWide && added > mostAdded) {
+            source = file;
+            mostAdded = added;
+        }
+    }
+    return source;
 }
 
 bool fileOpens(const QString &path)
@@ -247,8 +277,16 @@ int loadCatalogue(CollectionCatalogue &catalogue, bool clearFirst)
     // Sorted, so that which file wins a duplicate UUID is the same on every run.
     const QFileInfoList files =
         folder.entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    QList<QList<CollectionInfo>> found;
     for (const QFileInfo &file : files)
-        catalogueFile(catalogue, file.absoluteFilePath());
+        found.append(collectionsAt(file.absoluteFilePath()));
+    const qsizetype systemWideFile = systemWideSource(catalogue, found);
+    for (qsizetype file = 0; file < found.size(); ++file) {
+        for (const CollectionInfo &info : found.at(file)) {
+            if (file == systemWideFile || info.uuid != systemWideCollectionUuid())
+                catalogue.insert(info);
+        }
+    }
     return Ok;
 }
 

@@ -37,7 +37,8 @@ struct CollectionInfo
     QString systemId;
 };
 
-// Collections by UUID. Entries are only ever added; the first file naming a UUID wins.
+// Collections by UUID. Entries are only ever added; the first file naming a UUID wins,
+// except that the system-wide collection comes from the file adding the most collections.
 // Entries keep the order they were found in (files in sorted name order, then
 // COLLECTION.ID), which stands in wherever a fixed order is needed.
 class CollectionCatalogue

@@ -1,7 +1,9 @@
 #include "engine/db/collectionaccess.h"
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/collectionlookups.h"
+#include "engine/db/colorentry.h"
 #include "engine/db/nameorders.h"
+#include "engine/db/navigationqueries.h"
 #include "engine/db/preparedquery.h"
 
 #include "fixturefiles.h"
@@ -10,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QtTest>
 
@@ -37,6 +40,36 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QUuid numberedCollection(const QString &fileName, int number)
+{
+    return QUuid::createUuidV5(QUuid(kFirst), QStringLiteral("%1-%2").arg(fileName).arg(number));
+}
+
+// COUNT collections, each with one chip coded "<file name>-<n>", and the system-wide
+// collection unless told otherwise, whose "file.name" setting names the file.
+bool writeNumberedFile(const QString &path, int count, bool withSystemWide, int firstOrder)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    QList<Tintwell::CollectionFields> collections;
+    for (int n = 1; n <= count; ++n) {
+        const QString code = QStringLiteral("%1-%2").arg(fileName).arg(n);
+        collections.append(FixtureFiles::collection(n, numberedCollection(fileName, n).toString(),
+                                                    code, firstOrder + n));
+    }
+    return writeCollectionFile(
+        path, collections, withSystemWide, [&](Tintwell::CollectionFileWriter &w) {
+            bool ok = !withSystemWide || w.addSetting(0, QStringLiteral("file.name"), fileName);
+            for (int n = 1; ok && n <= count; ++n) {
+                Tintwell::RowFields row;
+                const auto page = w.addPage(n, Tintwell::PageFields());
+                row.pageId = page.value_or(0);
+                row.code = QStringLiteral("%1-%2").arg(fileName).arg(n);
+                ok = page && w.addRow(n, row);
+            }
+            return ok;
+        });
 }
 
 } // namespace
@@ -184,6 +217,47 @@ private slots:
         QCOMPARE(info->systemId, QStringLiteral("FROM_A"));
         QCOMPARE(info->id, 7);
         QVERIFY(info->path.endsWith(QStringLiteral("/a.db")));
+    }
+
+    // Every imported file carries the system-wide collection as well. The file that adds
+    // the most collections keeps answering the searches across collections and serving
+    // the system-wide settings, whatever the other files are called.
+    void systemWideCollectionFromTheLargestFile_data()
+    {
+        QTest::addColumn<QStringList>("files"); // name:collections[:without system-wide]
+        QTest::addColumn<QString>("source");
+        QTest::newRow("one file") << QStringList{"velmora.db:2"} << "velmora.db";
+        QTest::newRow("import alone") << QStringList{"acme.db:1"} << "acme.db";
+        QTest::newRow("import sorts first")
+            << QStringList{"acme.db:1", "velmora.db:2"} << "velmora.db";
+        QTest::newRow("imports either side")
+            << QStringList{"acme.db:1", "velmora.db:2", "zinc.db:1"} << "velmora.db";
+        QTest::newRow("equal: first by name") << QStringList{"a.db:2", "b.db:2"} << "a.db";
+        QTest::newRow("largest file lacks it")
+            << QStringList{"big.db:5:without", "acme.db:1", "velmora.db:2"} << "velmora.db";
+    }
+
+    void systemWideCollectionFromTheLargestFile()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, source);
+        int collections = 0;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QStringList fields = files.at(i).split(u':');
+            const int count = fields.at(1).toInt();
+            QVERIFY(writeNumberedFile(env->collectionFile(fields.at(0)), count, fields.size() < 3,
+                                      int(i) * 100));
+            collections += count;
+        }
+        QCOMPARE(ensureCatalogue(), kCatalogueFilled);
+        QCOMPARE(catalogue().find(systemWideCollectionUuid())->path, env->collectionFile(source));
+        QCOMPARE(settingValue(systemWideCollectionUuid(), QStringLiteral("file.name")).toString(),
+                 source);
+        ColorEntry entry;
+        QUuid found;
+        QCOMPARE(findRowByCode(source + QStringLiteral("-1"), entry, &found), int(Ok));
+        QCOMPARE(found, numberedCollection(source, 1));
+        QCOMPARE(orderedCollections().size(), collections);
     }
 
     void equalOrdersOfferOneButKeepBothUsable()

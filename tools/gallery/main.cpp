@@ -59,7 +59,7 @@ bool prepareDemoWorld(const QTemporaryDir &root)
     const QString resources = data + QStringLiteral("/Contents/Resources");
     QDir().mkpath(resources);
     Corvo::DB::setDataFolder(data);
-    // The first file by name answers the searches across collections: the demo's.
+    // The file holding the most collections answers the searches across them: the demo's.
     Tintwell::DeckWriter writer;
     if (!writer.write(Tintwell::DemoDeck::build(), resources + QStringLiteral("/velmora.db")) ||
         !writer.write(importedDeck(), resources + QStringLiteral("/zz-imported.db"))) {

@@ -14,7 +14,7 @@ QList<SettingModel> collection(int segments, int chipsPerCard, const QString &ca
 // Where segment 1 sits on the wheel, in degrees counter-clockwise from three o'clock.
 double firstSegmentAngle();
 // The system-wide collection's: textures allowed, their size, and the interface fonts the
-// picker prefers. Every file carries them, since the first file by name serves them all.
+// picker prefers. Every file carries them, since any file may be the one serving them all.
 QList<SettingModel> systemWide();
 
 } // namespace Tintwell::StandardSettings
