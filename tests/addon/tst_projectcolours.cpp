@@ -10,7 +10,9 @@
 #include "host/runner/attributeenumeration.h"
 #include "host/runner/projectseed.h"
 #include "tests/ui/demoworld.h"
+#include "ui/taskbutton.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,8 +209,34 @@ private slots:
         QCOMPARE(window->table()->row(4).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->statusText(),
                  QStringLiteral("2 rows changed · 1 rows could not be changed"));
+        // A screen reader reads the status itself, not what the label is for.
+        const auto labels = window->findChildren<QLabel *>();
+        const auto status = std::find_if(labels.begin(), labels.end(), [&](QLabel *label) {
+            return label->text() == window->statusText();
+        });
+        QVERIFY(status != labels.end());
+        QCOMPARE(QAccessible::queryAccessibleInterface(*status)->text(QAccessible::Name),
+                 window->statusText());
         QCOMPARE(m_project.materials()[1].name, std::string("Off"));
         QVERIFY(m_project.materials()[1].surface != m_project.materials()[0].surface);
+    }
+
+    // Space ticks and unticks the current row from any of its cells.
+    void keyboardTicks()
+    {
+        seed();
+        const auto window = openWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTableView *view = window->view();
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(1, ProjectColourTableModel::Verdict));
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(window->table()->row(1).ticked);
+        QVERIFY(window->findChild<TaskButton *>()->isEnabled());
+        view->setCurrentIndex(view->model()->index(1, ProjectColourTableModel::Attribute));
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(!window->table()->row(1).ticked);
     }
 
     void emptyProject()
