@@ -110,10 +110,14 @@ void ProjectColoursWindow::createFilters()
     row->addWidget(m_name, 1);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
     connect(m_scope, &QComboBox::currentIndexChanged, this, &ProjectColoursWindow::matchAll);
-    connect(m_verdict, &QComboBox::currentIndexChanged, this,
-            [this] { m_filter->setVerdict(m_verdict->currentData().toInt()); });
-    connect(m_name, &QLineEdit::textChanged, this,
-            [this](const QString &typed) { m_filter->setText(typed); });
+    connect(m_verdict, &QComboBox::currentIndexChanged, this, [this] {
+        m_filter->setVerdict(m_verdict->currentData().toInt());
+        updateButtons();
+    });
+    connect(m_name, &QLineEdit::textChanged, this, [this](const QString &typed) {
+        m_filter->setText(typed);
+        updateButtons();
+    });
 }
 
 void ProjectColoursWindow::createTable()
@@ -191,11 +195,13 @@ void ProjectColoursWindow::matchAll()
     updateButtons();
 }
 
+// Only rows the filters show: an action never reaches a row the user cannot see.
 QList<int> ProjectColoursWindow::tickedRows() const
 {
     QList<int> ticked;
     for (int i = 0; i < m_table->rowCount(); ++i) {
-        if (m_table->row(i).ticked)
+        const bool shown = m_filter->mapFromSource(m_table->index(i, 0)).isValid();
+        if (shown && m_table->row(i).ticked)
             ticked.append(i);
     }
     return ticked;

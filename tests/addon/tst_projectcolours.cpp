@@ -185,6 +185,12 @@ private slots:
         window->verdictBox()->setCurrentIndex(0);
         window->nameFilter()->setText("pens");
         QCOMPARE(shown->rowCount(), 2);
+        // A ticked row the filter hides is out of reach of the actions.
+        window->tickVerdicts({ColourVerdict::Close});
+        QVERIFY(!window->findChild<TaskButton *>()->isEnabled());
+        window->makeExact();
+        QCOMPARE(window->table()->row(1).state, ProjectColourRow::State::Unchanged);
+        window->tickVerdicts({});
         window->nameFilter()->clear();
         window->view()->sortByColumn(ProjectColourTableModel::DeltaE, Qt::DescendingOrder);
         QCOMPARE(shown->index(0, 0).data().toString(), QStringLiteral("Neon"));
