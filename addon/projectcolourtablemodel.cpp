@@ -134,11 +134,17 @@ QVariant ProjectColourTableModel::decoration(const ProjectColourRow &row, int co
     return QVariant();
 }
 
+// The names in full, since their columns cut them; a failed row says so under its name.
 QVariant ProjectColourTableModel::toolTip(const ProjectColourRow &row, int column) const
 {
-    if (column != Attribute || row.state != ProjectColourRow::State::Failed)
+    if (column == ChipName || column == Collection)
+        return display(row, column);
+    if (column != Attribute)
         return QVariant();
-    return ProjectColourTexts::text("project.colors.row.failed");
+    const QString name = display(row, column).toString();
+    return row.state == ProjectColourRow::State::Failed
+               ? name + QLatin1Char('\n') + ProjectColourTexts::text("project.colors.row.failed")
+               : name;
 }
 
 bool ProjectColourTableModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -168,6 +168,8 @@ private slots:
         QFETCH(int, row);
         const ProjectColourRow &line = window->table()->row(row);
         QTEST(ProjectColourTexts::attributeName(line.attribute), "name");
+        // The name column cuts long names: the tool tip has it in full.
+        QTEST(window->table()->index(row, 0).data(Qt::ToolTipRole).toString(), "name");
         QTEST(int(line.attribute.kind), "kind");
         QTEST(int(line.match.verdict), "verdict");
         QVERIFY(line.match.found());
@@ -211,6 +213,7 @@ private slots:
         const ProjectColourRow &off = window->table()->row(1);
         QCOMPARE(off.state, ProjectColourRow::State::Failed);
         QCOMPARE(off.match.verdict, ColourVerdict::Close);
+        QVERIFY(window->table()->index(1, 0).data(Qt::ToolTipRole).toString().startsWith("Off\n"));
         QCOMPARE(window->table()->row(0).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->table()->row(4).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->statusText(),
