@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSaveFile>
@@ -94,21 +95,29 @@ void ProjectColoursWindow::createFilters()
     m_verdict->addItem(text("project.colors.all.verdicts"), ProjectColourFilter::kAnyVerdict);
     for (int verdict = 0; verdict < kColourVerdictCount; ++verdict)
         m_verdict->addItem(ProjectColourTexts::verdict(ColourVerdict(verdict)), verdict);
+    m_verdict->setAccessibleName(text("project.colors.column.verdict"));
+    // Where a combo box is named by its current text, these still say what it chooses.
     m_verdict->setAccessibleDescription(text("project.colors.column.verdict"));
     m_name = new QLineEdit(this);
     m_name->setPlaceholderText(text("project.colors.filter.name"));
     m_name->setAccessibleName(text("project.colors.filter.name"));
     m_name->setClearButtonEnabled(true);
-    row->addWidget(new QLabel(text("project.colors.match.against"), this));
+    auto *scopeLabel = new QLabel(text("project.colors.match.against"), this);
+    scopeLabel->setBuddy(m_scope);
+    row->addWidget(scopeLabel);
     row->addWidget(m_scope);
     row->addWidget(m_verdict);
     row->addWidget(m_name, 1);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
     connect(m_scope, &QComboBox::currentIndexChanged, this, &ProjectColoursWindow::matchAll);
-    connect(m_verdict, &QComboBox::currentIndexChanged, this,
-            [this] { m_filter->setVerdict(m_verdict->currentData().toInt()); });
-    connect(m_name, &QLineEdit::textChanged, this,
-            [this](const QString &typed) { m_filter->setText(typed); });
+    connect(m_verdict, &QComboBox::currentIndexChanged, this, [this] {
+        m_filter->setVerdict(m_verdict->currentData().toInt());
+        updateButtons();
+    });
+    connect(m_name, &QLineEdit::textChanged, this, [this](const QString &typed) {
+        m_filter->setText(typed);
+        updateButtons();
+    });
 }
 
 void ProjectColoursWindow::createTable()
@@ -135,6 +144,7 @@ void ProjectColoursWindow::createTable()
     }
     m_view->verticalScrollBar()->setStyle(VelmoraCustomStyle::instance());
     m_view->setAccessibleName(text("project.colors.caption"));
+    m_view->installEventFilter(this);
     m_empty = new QLabel(text("project.colors.empty"), this);
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setWordWrap(true);
@@ -152,6 +162,7 @@ void ProjectColoursWindow::createButtons()
 {
     m_footer = new QLabel(this);
     m_status = new QLabel(this);
+    // A description only: an accessible name would hide the status itself.
     m_status->setAccessibleDescription(text("project.colors.status"));
     m_makeExact = new TaskButton(text("project.colors.make.exact"), this);
     m_addToPalette = new TaskButton(text("project.colors.add.to.palette"), this);
@@ -184,11 +195,13 @@ void ProjectColoursWindow::matchAll()
     updateButtons();
 }
 
+// Only rows the filters show: an action never reaches a row the user cannot see.
 QList<int> ProjectColoursWindow::tickedRows() const
 {
     QList<int> ticked;
     for (int i = 0; i < m_table->rowCount(); ++i) {
-        if (m_table->row(i).ticked)
+        const bool shown = m_filter->mapFromSource(m_table->index(i, 0)).isValid();
+        if (shown && m_table->row(i).ticked)
             ticked.append(i);
     }
     return ticked;
@@ -201,6 +214,29 @@ void ProjectColoursWindow::tickVerdicts(const QList<ColourVerdict> &verdicts)
         m_table->setData(m_table->index(i, ProjectColourTableModel::Attribute),
                          tick ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     }
+}
+
+bool ProjectColoursWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tickKey = key->key() == Qt::Key_Space || key->key() == Qt::Key_Select;
+        if (tickKey && key->modifiers() == Qt::NoModifier && toggleCurrentRow())
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The whole row looks selected, so Space ticks it whichever of its cells is current.
+bool ProjectColoursWindow::toggleCurrentRow()
+{
+    const QModelIndex current = m_filter->mapToSource(m_view->currentIndex());
+    if (!current.isValid())
+        return false;
+    const bool ticked = m_table->row(current.row()).ticked;
+    m_table->setData(m_table->index(current.row(), ProjectColourTableModel::Attribute),
+                     ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    return true;
 }
 
 void ProjectColoursWindow::makeExact()

@@ -53,12 +53,16 @@ public slots:
     // Matches every row again against the collection chosen, or all of them.
     void matchAll();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createFilters();
     void createTable();
     void createButtons();
     void createBackground();
     QList<int> tickedRows() const;
+    bool toggleCurrentRow();
     void updateFooter();
     void setStatus(const QString &text);
     void updateButtons();

@@ -134,16 +134,17 @@ QVariant ProjectColourTableModel::decoration(const ProjectColourRow &row, int co
     return QVariant();
 }
 
+// The names in full, since their columns cut them; a failed row says so under its name.
 QVariant ProjectColourTableModel::toolTip(const ProjectColourRow &row, int column) const
 {
-    // The name column is narrow for long names: the tip shows the whole of it.
+    if (column == ChipName || column == Collection)
+        return display(row, column);
     if (column != Attribute)
         return QVariant();
-    const QString name = ProjectColourTexts::attributeName(row.attribute);
-    if (row.state != ProjectColourRow::State::Failed)
-        return name;
-    return QStringLiteral("%1\n%2").arg(name,
-                                        ProjectColourTexts::text("project.colors.row.failed"));
+    const QString name = display(row, column).toString();
+    return row.state == ProjectColourRow::State::Failed
+               ? name + QLatin1Char('\n') + ProjectColourTexts::text("project.colors.row.failed")
+               : name;
 }
 
 bool ProjectColourTableModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -82,9 +82,7 @@ void SearchWidget::showColorNote(const QColor &asked, double deltaE)
     const QString told =
         tr("Nearest chip to %1: difference %2")
             .arg(asked.name().toUpper(), QString::number(deltaE, 'f', kNoteDecimals));
-    setToolTip(told);
-    setAccessibleDescription(told);
-    rebuildLayout();
+    tell(told);
 }
 
 void SearchWidget::showNoMatchNote(const QString &phrase)
@@ -95,8 +93,15 @@ void SearchWidget::showNoMatchNote(const QString &phrase)
     const QString told = colourValue ? tr("%1 is not a colour value such as #A0522D").arg(phrase)
                                      : tr("No colour named %1").arg(phrase);
     m_edit->setText(phrase);
-    setToolTip(told);
-    setAccessibleDescription(told);
+    tell(told);
+}
+
+// The note goes to the field too: a screen reader reads the field that has the focus.
+void SearchWidget::tell(const QString &note)
+{
+    setToolTip(note);
+    setAccessibleDescription(note.isEmpty() ? searchHelp() : note);
+    m_edit->setAccessibleDescription(note);
     rebuildLayout();
 }
 
@@ -105,9 +110,7 @@ void SearchWidget::clearColorNote()
     if (m_noteText.isEmpty())
         return;
     m_noteText.clear();
-    setToolTip(QString());
-    setAccessibleDescription(searchHelp());
-    rebuildLayout();
+    tell(QString());
 }
 
 QFont SearchWidget::noteFont() const

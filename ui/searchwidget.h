@@ -66,6 +66,8 @@ private:
     void updateEditFont(bool focused);
     void leaveEdit();
     QFont noteFont() const;
+    // Shows a note's full text as the tool tip and the accessible description; empty for none.
+    void tell(const QString &note);
 
     QLineEdit *m_edit = nullptr;
     ToUpperCaseValidator *m_validator = nullptr;

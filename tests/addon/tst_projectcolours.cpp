@@ -12,6 +12,7 @@
 #include "tests/ui/demoworld.h"
 #include "ui/taskbutton.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,6 +170,8 @@ private slots:
         QFETCH(int, row);
         const ProjectColourRow &line = window->table()->row(row);
         QTEST(ProjectColourTexts::attributeName(line.attribute), "name");
+        // The name column cuts long names: the tool tip has it in full.
+        QTEST(window->table()->index(row, 0).data(Qt::ToolTipRole).toString(), "name");
         QTEST(int(line.attribute.kind), "kind");
         QTEST(int(line.match.verdict), "verdict");
         QVERIFY(line.match.found());
@@ -186,6 +189,12 @@ private slots:
         window->verdictBox()->setCurrentIndex(0);
         window->nameFilter()->setText("pens");
         QCOMPARE(shown->rowCount(), 2);
+        // A ticked row the filter hides is out of reach of the actions.
+        window->tickVerdicts({ColourVerdict::Close});
+        QVERIFY(!window->findChild<TaskButton *>()->isEnabled());
+        window->makeExact();
+        QCOMPARE(window->table()->row(1).state, ProjectColourRow::State::Unchanged);
+        window->tickVerdicts({});
         window->nameFilter()->clear();
         window->view()->sortByColumn(ProjectColourTableModel::DeltaE, Qt::DescendingOrder);
         QCOMPARE(shown->index(0, 0).data().toString(), QStringLiteral("Neon"));
@@ -232,12 +241,39 @@ private slots:
         const ProjectColourRow &off = window->table()->row(1);
         QCOMPARE(off.state, ProjectColourRow::State::Failed);
         QCOMPARE(off.match.verdict, ColourVerdict::Close);
+        QVERIFY(window->table()->index(1, 0).data(Qt::ToolTipRole).toString().startsWith("Off\n"));
         QCOMPARE(window->table()->row(0).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->table()->row(4).state, ProjectColourRow::State::Changed);
         QCOMPARE(window->statusText(),
                  QStringLiteral("2 rows changed · 1 row could not be changed"));
+        // A screen reader reads the status itself, not what the label is for.
+        const auto labels = window->findChildren<QLabel *>();
+        const auto status = std::find_if(labels.begin(), labels.end(), [&](QLabel *label) {
+            return label->text() == window->statusText();
+        });
+        QVERIFY(status != labels.end());
+        QCOMPARE(QAccessible::queryAccessibleInterface(*status)->text(QAccessible::Name),
+                 window->statusText());
         QCOMPARE(m_project.materials()[1].name, std::string("Off"));
         QVERIFY(m_project.materials()[1].surface != m_project.materials()[0].surface);
+    }
+
+    // Space ticks and unticks the current row from any of its cells.
+    void keyboardTicks()
+    {
+        seed();
+        const auto window = openWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTableView *view = window->view();
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(1, ProjectColourTableModel::Verdict));
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(window->table()->row(1).ticked);
+        QVERIFY(window->findChild<TaskButton *>()->isEnabled());
+        view->setCurrentIndex(view->model()->index(1, ProjectColourTableModel::Attribute));
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(!window->table()->row(1).ticked);
     }
 
     void emptyProject()

@@ -305,8 +305,9 @@ void TestButtons::roundButtons_data()
 {
     QTest::addColumn<bool>("about");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("help") << false << QStringLiteral("?");
-    QTest::newRow("about") << true << QString(QChar(0x2026));
+    QTest::addColumn<QString>("name");
+    QTest::newRow("help") << false << QStringLiteral("?") << QStringLiteral("Help");
+    QTest::newRow("about") << true << QString(QChar(0x2026)) << QStringLiteral("About");
 }
 
 void TestButtons::roundButtons()
@@ -320,6 +321,7 @@ void TestButtons::roundButtons()
         button = std::make_unique<Corvo::HelpButton>();
     button->resize(21, 21);
     QCOMPARE(button->text(), caption);
+    QTEST(button->accessibleName(), "name");
     QCOMPARE(button->font(), Corvo::InterfaceFonts::bold(Corvo::InterfaceFonts::kTwoStepsAbove));
     const QImage image = button->grab().toImage();
     QVERIFY(holdsColour(image, QColor(0, 129, 183)));

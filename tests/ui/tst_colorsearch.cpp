@@ -202,9 +202,12 @@ private slots:
             return;
         QCOMPARE(edit->text(), text.trimmed());
         QVERIFY(widget->findChild<SearchWidget *>()->searchLayout().noteSwatch().isEmpty());
+        // Read out on the field that has the focus.
+        QVERIFY(edit->accessibleDescription().contains(edit->text()));
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QVERIFY(note(*widget).isEmpty());
+        QVERIFY(edit->accessibleDescription().isEmpty());
     }
 
     void noteLastsWhileItsChipIsSelected()
