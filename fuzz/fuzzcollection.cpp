@@ -85,6 +85,7 @@ bool FuzzCollection::writeCollectionFile()
     if (!deck || !writer.write(*deck, m_filePath))
         return false;
     Corvo::DB::loadCatalogue(Corvo::DB::catalogue(), true);
+    m_catalogue = Corvo::DB::catalogue();
     for (const Corvo::DB::CollectionInfo &info : Corvo::DB::catalogue().entries()) {
         if (info.uuid != Corvo::DB::systemWideCollectionUuid())
             m_collections.append(info.uuid);
@@ -98,6 +99,9 @@ void FuzzCollection::replaceFile(const QByteArray &bytes)
     Corvo::DB::PreparedQuery::forgetConnection(m_filePath);
     QSqlDatabase::removeDatabase(m_filePath);
     Corvo::CollectionSettings::resetCache();
+    // A look-up of a collection the catalogue lacks scans the folder and adds what the
+    // previous input named; every input starts from the original's catalogue instead.
+    Corvo::DB::catalogue() = m_catalogue;
     MemoryFileVfs::serve(m_filePath, bytes);
 }
 
