@@ -193,31 +193,89 @@ void BM_PaletteLoadCraftedVersion3(benchmark::State &state)
                        "</chips></velmora-palette>");
 }
 
+// A file of measured objects at their largest (a device writes a few); 88,000 of them
+// come close to the reader's size limit.
+QByteArray cxf3Document(qint64 objects)
+{
+    QByteArray body;
+    for (qint64 i = 0; i < objects; ++i)
+        body += "<cc:Object ObjectType=\"Target\" Name=\"SW " + QByteArray::number(7000 + i) +
+                "\" Id=\"" + QByteArray::number(i) +
+                "\"><cc:ColorValues><cc:ColorCIELab><cc:L>50.1</cc:L><cc:A>2.2</cc:A>"
+                "<cc:B>-3.3</cc:B></cc:ColorCIELab></cc:ColorValues></cc:Object>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><cc:CxF "
+           "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"><cc:Resources>"
+           "<cc:ObjectCollection>" +
+           body + "</cc:ObjectCollection></cc:Resources></cc:CxF>";
+}
+
+// Reads the measurement file over and over.
+template <typename Reader>
+void readCxf3Repeatedly(benchmark::State &state, const QByteArray &document, Reader read)
+{
+    if (document.size() > Corvo::kMaxCxf3Bytes)
+        state.SkipWithError("the measurement file is over the size limit");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(read(document));
+    state.counters["KB"] = double(document.size()) / 1024;
+    // 0 when the reader refused the file.
+    state.counters["objects"] = double(read(document).size());
+}
+
 void BM_Cxf3ObjectNames(benchmark::State &state)
 {
-    QByteArray objects;
-    for (int i = 0; i < state.range(0); ++i)
-        objects += "<cc:Object ObjectType=\"Target\" Name=\"SW " + QByteArray::number(7000 + i) +
-                   "\" Id=\"" + QByteArray::number(i) +
-                   "\"><cc:ColorValues><cc:ColorCIELab><cc:L>50.1</cc:L><cc:A>2.2</cc:A>"
-                   "<cc:B>-3.3</cc:B></cc:ColorCIELab></cc:ColorValues></cc:Object>";
-    const QByteArray document =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><cc:CxF "
-        "xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\"><cc:Resources>"
-        "<cc:ObjectCollection>" +
-        objects + "</cc:ObjectCollection></cc:Resources></cc:CxF>";
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Corvo::readCxf3ObjectNames(document));
+    readCxf3Repeatedly(state, cxf3Document(state.range(0)), Corvo::readCxf3ObjectNames);
+}
+
+void BM_Cxf3Measurements(benchmark::State &state)
+{
+    readCxf3Repeatedly(state, cxf3Document(state.range(0)), Corvo::readCxf3Measurements);
+}
+
+// A measurement file at the size limit, nearly all of it comments of a megabyte (libxml2
+// refuses a single comment over ten).
+void BM_Cxf3LongComments(benchmark::State &state)
+{
+    constexpr qsizetype kComment = 1024 * 1024;
+    constexpr qsizetype kMarkup = 7; // "<!--" and "-->"
+    QByteArray document = cxf3Document(1);
+    const qsizetype at = document.indexOf("<cc:Resources>");
+    qsizetype left = Corvo::kMaxCxf3Bytes - document.size();
+    while (left > 0) {
+        const qsizetype comment = left >= kComment + kMarkup ? kComment : left;
+        document.insert(at, "<!--" + QByteArray(comment - kMarkup, 'x') + "-->");
+        left -= comment;
+    }
+    readCxf3Repeatedly(state, document, Corvo::readCxf3Measurements);
+}
+
+// A palette file at the size limit, nearly all of it its description.
+void BM_PaletteLoadLongDescription(benchmark::State &state)
+{
+    const QByteArray empty = "<velmora-palette version=\"3.0\" system=\"multi-collection\">"
+                             "<description></description><chips/></velmora-palette>";
+    QByteArray document = empty;
+    document.insert(document.indexOf("</description>"),
+                    QByteArray(Corvo::kMaxPaletteFileBytes - empty.size(), 'x'));
+    loadRepeatedly(state, QStringLiteral("long.palette"), document);
 }
 
 BENCHMARK(BM_PaletteReload)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteSaveXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLoadXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLoadThousandUnknownChips)->Unit(benchmark::kMillisecond);
-// 2,400 chips are 83 KB; 90,000 and 27,000 chips come close to the file size limit.
-BENCHMARK(BM_PaletteLoadCraftedVersion2)->Arg(2400)->Arg(90000)->Unit(benchmark::kMillisecond);
+// 2,400 chips are 83 KB; 24,000 took a minute before lookups were bounded; 90,000 and
+// 27,000 chips come close to the file size limit.
+BENCHMARK(BM_PaletteLoadCraftedVersion2)
+    ->Arg(2400)
+    ->Arg(24000)
+    ->Arg(90000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLoadCraftedVersion3)->Arg(27000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Cxf3ObjectNames)->Arg(3)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaletteLoadLongDescription)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Cxf3ObjectNames)->Arg(3)->Arg(1000)->Arg(88000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cxf3Measurements)->Arg(1000)->Arg(88000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cxf3LongComments)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,11 +3,13 @@
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/preparedquery.h"
 #include "engine/settings/collectionsettings.h"
+#include "fuzz/memoryfilevfs.h"
 #include "tools/tintwell/model/deckwriter.h"
 #include "tools/tintwell/source/sourcedeckreader.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSqlDatabase>
 
@@ -27,6 +29,14 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
+// A file system in memory where there is one, so that a scratch file written for every
+// input never reaches a disk.
+QString scratchFolder()
+{
+    const QFileInfo shared(QStringLiteral("/dev/shm"));
+    return shared.isDir() && shared.isWritable() ? shared.filePath() : QDir::tempPath();
+}
+
 } // namespace
 
 FuzzCollection &FuzzCollection::instance()
@@ -40,7 +50,7 @@ QString FuzzCollection::exampleSource()
     return QStringLiteral(HUEPORT_FUZZ_EXAMPLE_SOURCE);
 }
 
-FuzzCollection::FuzzCollection() : m_root(QDir::tempPath() + QStringLiteral("/hueport-fuzz-XXXXXX"))
+FuzzCollection::FuzzCollection() : m_root(scratchFolder() + QStringLiteral("/hueport-fuzz-XXXXXX"))
 {
     qInstallMessageHandler(dropMessage);
     if (!m_root.isValid())
@@ -58,10 +68,13 @@ FuzzCollection::FuzzCollection() : m_root(QDir::tempPath() + QStringLiteral("/hu
     QDir().mkpath(data + QStringLiteral("/Contents/Resources"));
     Corvo::DB::setDataFolder(data);
     m_filePath = data + QStringLiteral("/Contents/Resources/harbour.db");
-    m_valid = writeCollectionFile();
-    if (!m_valid)
+    if (!writeCollectionFile())
         std::fprintf(stderr, "fuzz: cannot write the collection file from %s\n",
                      qPrintable(exampleSource()));
+    else if (!MemoryFileVfs::install())
+        std::fprintf(stderr, "fuzz: SQLite refuses the file system in memory\n");
+    else
+        m_valid = true;
 }
 
 bool FuzzCollection::writeCollectionFile()
@@ -72,6 +85,7 @@ bool FuzzCollection::writeCollectionFile()
     if (!deck || !writer.write(*deck, m_filePath))
         return false;
     Corvo::DB::loadCatalogue(Corvo::DB::catalogue(), true);
+    m_catalogue = Corvo::DB::catalogue();
     for (const Corvo::DB::CollectionInfo &info : Corvo::DB::catalogue().entries()) {
         if (info.uuid != Corvo::DB::systemWideCollectionUuid())
             m_collections.append(info.uuid);
@@ -85,7 +99,10 @@ void FuzzCollection::replaceFile(const QByteArray &bytes)
     Corvo::DB::PreparedQuery::forgetConnection(m_filePath);
     QSqlDatabase::removeDatabase(m_filePath);
     Corvo::CollectionSettings::resetCache();
-    writeBytes(m_filePath, bytes);
+    // A look-up of a collection the catalogue lacks scans the folder and adds what the
+    // previous input named; every input starts from the original's catalogue instead.
+    Corvo::DB::catalogue() = m_catalogue;
+    MemoryFileVfs::serve(m_filePath, bytes);
 }
 
 QString FuzzCollection::writeScratchFile(const QByteArray &bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/db/collectioncatalogue.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -7,9 +9,9 @@
 #include <QUuid>
 
 // The world of a fuzz target that reads collections: Qt's messages silenced, a private
-// temporary folder holding the data folder, the preferences and the temporary files, and
-// in it one collection file written from the example deck and catalogued. Made on first
-// use, removed at exit.
+// temporary folder (in memory where the system has such a file system) holding the data
+// folder, the preferences and the temporary files, and in it one collection file written
+// from the example deck and catalogued. Made on first use, removed at exit.
 class FuzzCollection
 {
 public:
@@ -22,8 +24,11 @@ public:
     // The catalogued collections of the file, the system-wide one left out.
     const QList<QUuid> &collections() const { return m_collections; }
 
-    // Puts the bytes in place of the collection file, with every connection to the old
-    // contents closed and every cached setting dropped, so the next query reads them.
+    // Puts the bytes in place of the collection file's contents, with every connection to
+    // the old contents closed, every cached setting dropped and the catalogue as the
+    // original's made it, so the next query reads them as the first. The bytes stay in
+    // memory: SQLite reads them through MemoryFileVfs, while the folder keeps the original
+    // file that the catalogue finds.
     void replaceFile(const QByteArray &bytes);
     // A file of the private folder outside the data folder, holding the bytes.
     QString writeScratchFile(const QByteArray &bytes);
@@ -34,6 +39,7 @@ private:
 
     QTemporaryDir m_root;
     QString m_filePath;
+    Corvo::DB::CollectionCatalogue m_catalogue;
     QList<QUuid> m_collections;
     bool m_valid = false;
 };

@@ -33,6 +33,23 @@ QByteArray repeated(char c, qsizetype count)
     return QByteArray(count, c);
 }
 
+// A measurement of one object "A", padded to the given size with comments of at most a
+// megabyte (libxml2 refuses a single comment or text over ten).
+QByteArray measurementOfSize(qsizetype size)
+{
+    constexpr qsizetype kComment = 1024 * 1024;
+    constexpr qsizetype kMarkup = 7; // "<!--" and "-->"
+    qsizetype left = size - measurement(object("A")).size();
+    QByteArray padding;
+    while (left >= kComment) {
+        padding += "<!--" + repeated('x', kComment - kMarkup) + "-->";
+        left -= kComment;
+    }
+    padding +=
+        left >= kMarkup ? "<!--" + repeated('x', left - kMarkup) + "-->" : repeated(' ', left);
+    return measurement(object("A") + padding);
+}
+
 QByteArray lab(const QByteArray &l, const QByteArray &a, const QByteArray &b,
                const QByteArray &conditionsId = {})
 {
@@ -97,6 +114,8 @@ private slots:
     void refusesHostileDocuments_data();
     void refusesHostileDocuments();
     void keepsLongNames();
+    void readsUpToTheSizeLimit_data();
+    void readsUpToTheSizeLimit();
     void readsColourValues_data();
     void readsColourValues();
     void givesTheEngineLab_data();
@@ -138,13 +157,13 @@ void TestCxf3Reader::readsNames_data()
     QTest::newRow("names of other elements are not read")
         << measurement("<cc:Sample Name=\"no\"/>" + object("yes")) << QStringList{"yes"};
     QTest::newRow("byte-order mark")
-        << ("\xEF\xBB\xBF" + measurement(object("A"))) << QStringList{"A"};
+        << ("\xEF\xBB\xBF" + measurement(object("A"))) << QStringList{QStringLiteral("A")};
     QTest::newRow("an external DTD is neither loaded nor needed")
         << (kDeclaration +
             "<!DOCTYPE cc:CxF SYSTEM \"http://colorexchangeformat.invalid/cxf.dtd\">"
             "<cc:CxF xmlns:cc=\"http://colorexchangeformat.com/CxF3-core\">" +
             object("A") + "</cc:CxF>")
-        << QStringList{"A"};
+        << QStringList{QStringLiteral("A")};
     QTest::newRow("empty") << QByteArray() << QStringList();
     QTest::newRow("truncated") << measurement(object("A") + object("B")).left(180) << QStringList();
     QTest::newRow("not XML") << QByteArray("L*a*b* 50.0 2.0 -3.0\n") << QStringList();
@@ -210,6 +229,26 @@ void TestCxf3Reader::keepsLongNames()
     QCOMPARE(names.size(), 2);
     QCOMPARE(names.at(0).size(), name.size());
     QCOMPARE(names.at(1), QStringLiteral("B"));
+}
+
+void TestCxf3Reader::readsUpToTheSizeLimit_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<bool>("readable");
+
+    QTest::newRow("at the limit") << Corvo::kMaxCxf3Bytes << true;
+    QTest::newRow("one byte over") << Corvo::kMaxCxf3Bytes + 1 << false;
+}
+
+void TestCxf3Reader::readsUpToTheSizeLimit()
+{
+    QFETCH(qsizetype, size);
+    QFETCH(bool, readable);
+    const QByteArray document = measurementOfSize(size);
+    QCOMPARE(document.size(), size);
+    QCOMPARE(readCxf3ObjectNames(document),
+             readable ? QStringList{QStringLiteral("A")} : QStringList());
+    QCOMPARE(Corvo::readCxf3Measurements(document).size(), readable ? 1 : 0);
 }
 
 void TestCxf3Reader::readsColourValues_data()

@@ -69,6 +69,9 @@ QByteArray nordlysChip(int row, int column, int card, int chip, const QByteArray
 
 constexpr int kCells = MyPaletteModel::kColumns * MyPaletteModel::kRows;
 constexpr int kCraftedChips = 2400;
+// The size of the crafted version 2 file that took a minute to load before lookups were
+// bounded.
+constexpr int kFoundByFuzzingChips = 24000;
 
 QByteArray version2Chip(int cell, const QByteArray &text)
 {
@@ -95,10 +98,10 @@ QByteArray realChips(int version)
 
 // Chips spread over every cell that cannot be found: names no chip carries, or places
 // that hold another code or nothing at all (the fixture has cards 1 to 3).
-QByteArray unknownChips(int version, bool allEqual)
+QByteArray unknownChips(int version, bool allEqual, int count = kCraftedChips)
 {
     QByteArray chips;
-    for (int i = 0; i < kCraftedChips; ++i) {
+    for (int i = 0; i < count; ++i) {
         const int cell = i % kCells;
         const QByteArray number = QByteArray::number(allEqual ? 0 : i);
         chips += version == 2
@@ -482,6 +485,8 @@ void TestPaletteFiles::craftedFilesAreLookedUpBoundedly_data()
         QTest::addRow("v%d distinct unknown chips after the real ones", version)
             << version << realChips(version) + unknownChips(version, false) << false << bound;
     }
+    QTest::newRow("v2 24,000 distinct unknown chips after the real ones")
+        << 2 << realChips(2) + unknownChips(2, false, kFoundByFuzzingChips) << false << bound;
 }
 
 void TestPaletteFiles::craftedFilesAreLookedUpBoundedly()

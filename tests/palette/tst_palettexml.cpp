@@ -47,6 +47,8 @@ private slots:
     void readsChipsInsideTheGrid();
     void readsVersion2Chips();
     void readsAThousandChips();
+    void readsUpToTheSizeLimit_data();
+    void readsUpToTheSizeLimit();
     void refusesUnreadableDocuments_data();
     void refusesUnreadableDocuments();
 };
@@ -247,6 +249,33 @@ void TestPaletteXml::readsAThousandChips()
     QVERIFY(contents);
     QCOMPARE(contents->chips.size(), 1000);
     QCOMPARE(contents->chips.last().colorCode, QStringLiteral("C999"));
+}
+
+void TestPaletteXml::readsUpToTheSizeLimit_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::addColumn<bool>("readable");
+
+    QTest::newRow("at the limit") << Corvo::kMaxPaletteFileBytes << true;
+    QTest::newRow("one byte over") << Corvo::kMaxPaletteFileBytes + 1 << false;
+}
+
+// A palette whose description fills it to the size.
+void TestPaletteXml::readsUpToTheSizeLimit()
+{
+    QFETCH(qsizetype, size);
+    QFETCH(bool, readable);
+    const QByteArray chips = "<chips>" + chip("0", "0", "C1") + "</chips>";
+    const qsizetype unpadded = version3("<description></description>" + chips).size();
+    const QByteArray description(size - unpadded, 'x');
+    const QByteArray document = version3("<description>" + description + "</description>" + chips);
+    QCOMPARE(document.size(), size);
+    const std::optional<PaletteFileContents> contents = Corvo::readPaletteXml(document);
+    QCOMPARE(contents.has_value(), readable);
+    if (contents) {
+        QCOMPARE(contents->description.size(), description.size());
+        QCOMPARE(contents->chips.size(), 1);
+    }
 }
 
 void TestPaletteXml::refusesUnreadableDocuments_data()
