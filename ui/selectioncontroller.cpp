@@ -80,17 +80,29 @@ void SelectionController::storeCollectionDefaults()
     }
 }
 
-// A card the filters leave out could be seen but never rolled back to.
+// A card the filters leave out could be seen but never rolled back to. Filters under which
+// no card qualifies at all (left in the store by an older version, or by hand) give way:
+// first the exterior filter, then the mood, widened for the first card of the segment.
 void SelectionController::keepCardInDeck()
 {
     const DeckFilter filter = DeckFilter::of(m_collection);
+    const int segment = Preferences::segmentIndex(m_collection);
     DB::ColorPage page;
-    const bool shown =
-        DB::pageAt(m_collection, Preferences::pageIndex(m_collection), page) == DB::Ok;
-    if ((!shown || !filter.admits(page)) &&
-        DB::firstPageOfSegment(m_collection, Preferences::segmentIndex(m_collection), filter.mood,
-                               filter.exterior, page) != DB::Ok)
+    if (DB::pageAt(m_collection, Preferences::pageIndex(m_collection), page) == DB::Ok &&
+        filter.admits(page)) {
+        showCard(page);
         return;
+    }
+    if (DB::firstPageOfSegment(m_collection, segment, filter.mood, filter.exterior, page) ==
+        DB::Ok) {
+        showCard(page);
+        return;
+    }
+    if (DB::firstPageOfSegment(m_collection, segment, filter.mood, false, page) != DB::Ok &&
+        DB::firstPageOfSegment(m_collection, segment, MoodEvery, false, page) != DB::Ok)
+        return;
+    Preferences::setExteriorColors(m_collection, false);
+    widenFiltersFor(page);
     showCard(page);
 }
 

@@ -205,6 +205,10 @@ private slots:
         row("the segment follows a card that qualifies", "tiny", "s4 m7 x0 p3 r1 t1", "apply",
             "s2 p3", "segment");
         row("a missing card", "tiny", "s4 m7 x0 p99 r1 t1", "apply", "s4 p5", "card chip");
+        row("filters under which no card qualifies", "tiny", "s9 m2 x1 p8 r1 t1", "apply",
+            "s2 m2 x0 p3 r1", "segment filters card chip");
+        row("not even without the exterior filter", "tiny", "s9 m3 x1 p8 r1 t1", "apply",
+            "s1 m5 x0 p1 r1", "segment filters card chip");
         row("a stale exterior flag without the exterior filter", "inside", "s1 m7 x1 p1 r1 t1",
             "apply", "s1 m7 x1 p1 r1", "");
         row("a stored mood without mood control", "metal", "s1 m6 p2 r2 t1", "apply", "s1 m6 p2 r2",
