@@ -83,7 +83,6 @@ void CardRollerWidget::reloadCards()
     m_state.selectedRowIndex = Preferences::rowIndex(m_collection);
     m_state.showMto = Preferences::showMto(m_collection);
     m_state.lustrel = CollectionSettings::cardType(m_collection) == CardType::Lustrel;
-    m_state.focused = hasFocus();
 
     m_state.pages.fill(std::nullopt);
     DB::ColorPage middle;
@@ -106,7 +105,7 @@ void CardRollerWidget::reloadCards()
 
 void CardRollerWidget::paintEvent(QPaintEvent *)
 {
-    reloadCards();
+    m_state.focused = hasFocus();
     QPainter painter(this);
     paintCardRoller(painter, m_layout, m_state);
 }
