@@ -4,7 +4,8 @@
 // and the roller's side cards are its neighbours; I3 the selected chip is visible; I4 the
 // views that show the selection show the current one; I5 no stored value traps the deck.
 //
-// HUEPORT_WALK_SEED and HUEPORT_WALK_LENGTH set the seed and the number of actions. A failure
+// HUEPORT_WALK_SEED and HUEPORT_WALK_LENGTH set the seed and the number of actions (runs longer
+// than five minutes need QtTest's QTEST_FUNCTION_TIMEOUT, in milliseconds). A failure
 // prints the seed and the actions up to the first one after which a promise was broken:
 // running that many actions with that seed repeats it.
 
@@ -48,6 +49,7 @@ namespace {
 constexpr quint32 kDefaultSeed = 19;
 constexpr int kDefaultLength = 600;
 constexpr int kWheelNotch = 120;
+constexpr int kActionsBetweenPaints = 25;
 
 struct Chip
 {
@@ -479,6 +481,9 @@ private slots:
         for (int step = 0; step < length && broken.isEmpty(); ++step) {
             done.append(walk.act());
             broken = walk.check();
+            // Now and then the window paints and deleted objects go, as between user actions.
+            if (step % kActionsBetweenPaints == 0)
+                QCoreApplication::processEvents();
         }
         if (!broken.isEmpty()) {
             qInfo().noquote() << QStringLiteral("seed %1: %2 after action %3; the shortest "
