@@ -332,10 +332,12 @@ private:
             return QStringLiteral("no collection list");
         QTest::mouseClick(selector->dropDownButton(), Qt::LeftButton);
         QListWidget *list = selector->listWidget();
-        const int row = bounded(list->count());
+        QListWidgetItem *item = list->item(bounded(list->count()));
+        // The switch may rebuild the list: the name is taken first.
+        const QString name = item->text();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(list->item(row)).center());
-        return QStringLiteral("choose collection %1").arg(list->item(row)->text());
+                          list->visualItemRect(item).center());
+        return QStringLiteral("choose collection %1").arg(name);
     }
 
     QString pickCapsure()
