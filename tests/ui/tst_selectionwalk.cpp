@@ -143,9 +143,12 @@ public:
         const std::optional<DB::ColorEntry> chip = selectedChip(card);
         if (chip && filter.hides(*chip))
             return QStringLiteral("I3: hidden chip %1 selected").arg(chip->code);
-        if ((!CollectionSettings::hasExteriorFilter(collection) ||
-             !DeckFilter::hasMoodControl(collection)) &&
-            filter.exterior)
+        // Metallic decks and decks with the mood panel hidden offer no mood control.
+        const bool moodControl = CollectionSettings::moodVisible(collection) &&
+                                 CollectionSettings::cardType(collection) != CardType::Lustrel;
+        if (!moodControl && filter.mood != MoodEvery)
+            return QStringLiteral("I5: mood filter %1 without a mood control").arg(filter.mood);
+        if ((!moodControl || !CollectionSettings::hasExteriorFilter(collection)) && filter.exterior)
             return QStringLiteral("I5: an exterior filter the collection does not offer");
         return checkViews(chip);
     }
