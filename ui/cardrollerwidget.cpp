@@ -7,6 +7,7 @@
 #include "engine/palette/droppedcolormatch.h"
 #include "engine/settings/chiplabels.h"
 #include "engine/settings/collectionsettings.h"
+#include "engine/settings/deckfilter.h"
 #include "engine/settings/preferences.h"
 #include "ui/cardrollerpainter.h"
 #include "ui/chipviewinput.h"
@@ -62,6 +63,13 @@ void CardRollerWidget::selectedCollectionChanged(const QUuid &collection)
     m_colorIndex.reset();
     m_input->hideToolTip();
     rebuildLayout();
+    selectionChanged();
+}
+
+void CardRollerWidget::selectionChanged()
+{
+    reloadCards();
+    updateAccessibleDescription();
     update();
 }
 
@@ -73,21 +81,21 @@ void CardRollerWidget::rebuildLayout()
 void CardRollerWidget::reloadCards()
 {
     const int pageIndex = Preferences::pageIndex(m_collection);
-    const int mood = Preferences::moodFilter(m_collection);
-    const bool exterior = Preferences::exteriorColors(m_collection);
+    const DeckFilter filter = DeckFilter::of(m_collection);
     m_state.selectedRowIndex = Preferences::rowIndex(m_collection);
     m_state.showMto = Preferences::showMto(m_collection);
     m_state.lustrel = CollectionSettings::cardType(m_collection) == CardType::Lustrel;
-    m_state.focused = hasFocus();
 
     m_state.pages.fill(std::nullopt);
     DB::ColorPage middle;
     if (DB::pageAt(m_collection, pageIndex, middle) == DB::Ok) {
         DB::ColorPage left;
         DB::ColorPage right;
-        if (DB::adjacentPage(m_collection, pageIndex, true, mood, exterior, left) == DB::Ok)
+        if (DB::adjacentPage(m_collection, pageIndex, true, filter.mood, filter.exterior, left) ==
+            DB::Ok)
             m_state.pages[CardRollerLayout::kLeftSlot] = left;
-        if (DB::adjacentPage(m_collection, pageIndex, false, mood, exterior, right) == DB::Ok)
+        if (DB::adjacentPage(m_collection, pageIndex, false, filter.mood, filter.exterior, right) ==
+            DB::Ok)
             m_state.pages[CardRollerLayout::kRightSlot] = right;
         m_state.pages[CardRollerLayout::kMiddleSlot] = middle;
     }
@@ -99,10 +107,9 @@ void CardRollerWidget::reloadCards()
 
 void CardRollerWidget::paintEvent(QPaintEvent *)
 {
-    reloadCards();
+    m_state.focused = hasFocus();
     QPainter painter(this);
     paintCardRoller(painter, m_layout, m_state);
-    updateAccessibleDescription();
 }
 
 void CardRollerWidget::updateAccessibleDescription()
@@ -113,9 +120,11 @@ void CardRollerWidget::updateAccessibleDescription()
         description = tr("No card");
     } else {
         description = tr("Card %1").arg(m_state.titles.at(CardRollerLayout::kMiddleSlot));
-        if (const std::optional<CardRollerChip> chip = m_state.selectedChip(m_layout)) {
-            const QString name = chip->entry.names.value(m_rowNameOrder.value(0, 0));
-            description += QStringLiteral(", ") + tr("chip %1").arg(chip->entry.code);
+        for (const DB::ColorEntry &chip : middle->rows) {
+            if (chip.rowIndex != m_state.selectedRowIndex)
+                continue;
+            const QString name = chip.names.value(m_rowNameOrder.value(0, 0));
+            description += QStringLiteral(", ") + tr("chip %1").arg(chip.code);
             if (!name.isEmpty())
                 description += QStringLiteral(" ") + name;
         }
@@ -262,9 +271,9 @@ void CardRollerWidget::goToEndOfDeck(bool last)
 {
     // From before the first card, forwards finds the first qualifying card and backwards
     // wraps round to the last one.
+    const DeckFilter filter = DeckFilter::of(m_collection);
     DB::ColorPage page;
-    if (DB::adjacentPage(m_collection, 0, last, Preferences::moodFilter(m_collection),
-                         Preferences::exteriorColors(m_collection), page) != DB::Ok)
+    if (DB::adjacentPage(m_collection, 0, last, filter.mood, filter.exterior, page) != DB::Ok)
         return;
     if (page.pageIndex != Preferences::pageIndex(m_collection))
         emit pageChangedInteractively(page.pageIndex);
@@ -293,7 +302,7 @@ void CardRollerWidget::dropEvent(QDropEvent *event)
 
     if (const std::optional<DroppedColorMatch> match =
             matchDroppedColor(*payload, m_collection, colorIndex()))
-        goToColor(match->collection, match->entry);
+        emit chipChosenInteractively(match->collection, match->entry);
 }
 
 const QList<DB::LabSample> &CardRollerWidget::colorIndex()
@@ -304,24 +313,6 @@ const QList<DB::LabSample> &CardRollerWidget::colorIndex()
         m_colorIndex = samples;
     }
     return *m_colorIndex;
-}
-
-void CardRollerWidget::goToColor(const QUuid &collection, const DB::ColorEntry &entry)
-{
-    QUuid current = m_collection;
-    if (collection != current) {
-        emit collectionSelectedInteractively(collection);
-        current = Preferences::uuidOfLastUsedCollection();
-    }
-    if (collection != current)
-        return;
-    DB::ColorPage page;
-    if (DB::pageById(collection, entry.pageId, true, page) != DB::Ok)
-        return;
-    if (page.pageIndex != Preferences::pageIndex(current))
-        emit pageChangedInteractively(page.pageIndex);
-    if (entry.rowIndex != Preferences::rowIndex(current))
-        emit rowChangedInteractively(entry.rowIndex);
 }
 
 } // namespace Corvo

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/db/labsample.h"
+#include "engine/db/selectiontypes.h"
 #include "ui/cardrollerlayout.h"
 #include "ui/cardrollerstate.h"
 #include "ui/chipviewinput.h"
-#include "ui/selectiontypes.h"
 
 #include <QList>
 #include <QPointer>
@@ -41,9 +41,13 @@ signals:
     void collectionSelectedInteractively(const QUuid &collection);
     void similarColorChosenInteractively(const QUuid &collection,
                                          const Corvo::DB::ColorEntry &entry);
+    // A chip dropped on the deck, found in that collection.
+    void chipChosenInteractively(const QUuid &collection, const Corvo::DB::ColorEntry &entry);
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Reloads the cards and their description; the next paint shows them.
+    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -67,7 +71,6 @@ private:
     void wheelTurned(int notches);
     void stepSelectedChip(int steps);
     void goToEndOfDeck(bool last);
-    void goToColor(const QUuid &collection, const DB::ColorEntry &entry);
     const QList<DB::LabSample> &colorIndex();
     void showSimilarColors(const DB::ColorEntry &chip, const QPoint &globalPosition);
 

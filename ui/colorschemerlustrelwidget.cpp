@@ -132,6 +132,15 @@ void ColorSchemerLustrelWidget::paintEvent(QPaintEvent *)
     refreshAccessibleText();
 }
 
+void ColorSchemerLustrelWidget::selectionChanged()
+{
+    if (isVisible()) {
+        refreshGroups();
+        refreshAccessibleText();
+    }
+    update();
+}
+
 void ColorSchemerLustrelWidget::refreshAccessibleText()
 {
     QStringList parts;

@@ -31,6 +31,8 @@ public:
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Recomputes and describes the chips while shown; a hidden schemer does so when shown.
+    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -304,6 +304,15 @@ void ColorSchemerWidget::paintEvent(QPaintEvent *)
     refreshAccessibleText();
 }
 
+void ColorSchemerWidget::selectionChanged()
+{
+    if (isVisible()) {
+        refreshScheme();
+        refreshAccessibleText();
+    }
+    update();
+}
+
 void ColorSchemerWidget::refreshAccessibleText()
 {
     const int kind = currentKind();

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "engine/db/colorentry.h"
+#include "engine/db/selectiontypes.h"
 #include "engine/palette/schemecomputation.h"
 #include "ui/chipviewinput.h"
 #include "ui/colorschemerlayout.h"
 #include "ui/colorschemerpainter.h"
-#include "ui/selectiontypes.h"
 
 #include <QHash>
 #include <QUuid>
@@ -48,6 +48,8 @@ signals:
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Recomputes and describes the chips while shown; a hidden schemer does so when shown.
+    void selectionChanged();
     void switchToScheme1();
     void switchToScheme2();
     void switchToScheme3();

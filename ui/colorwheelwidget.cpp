@@ -1,6 +1,7 @@
 #include "ui/colorwheelwidget.h"
 
 #include "engine/db/navigationqueries.h"
+#include "engine/settings/deckfilter.h"
 #include "engine/settings/preferences.h"
 
 #include <QKeyEvent>
@@ -37,7 +38,12 @@ void ColorWheelWidget::selectedCollectionChanged(const QUuid &collection)
     m_pressed = false;
     m_wheelNotches = WheelNotches();
     m_describedSegment.reset();
-    describeSegment(Preferences::segmentIndex(collection));
+    selectionChanged();
+}
+
+void ColorWheelWidget::selectionChanged()
+{
+    describeSegment(Preferences::segmentIndex(m_collection));
     update();
 }
 
@@ -48,7 +54,6 @@ void ColorWheelWidget::paintEvent(QPaintEvent *)
     m_painter.paint(painter, m_layout, m_collection, size(), segment, devicePixelRatioF());
     if (hasFocus())
         ColorWheelPainter::paintFocus(painter);
-    describeSegment(segment);
 }
 
 void ColorWheelWidget::focusInEvent(QFocusEvent *event)
@@ -121,8 +126,8 @@ void ColorWheelWidget::chooseSegmentAt(const QPointF &point)
     if (!segment)
         return;
     int found = *segment;
-    DB::nearestSegment(m_collection, *segment, Preferences::moodFilter(m_collection),
-                       Preferences::exteriorColors(m_collection), found);
+    const DeckFilter filter = DeckFilter::of(m_collection);
+    DB::nearestSegment(m_collection, *segment, filter.mood, filter.exterior, found);
     emit segmentChangedInteractively(found);
 }
 
@@ -139,11 +144,10 @@ void ColorWheelWidget::stepSegments(int count, int step)
 // at the segment it was asked about.
 std::optional<int> ColorWheelWidget::steppedSegment(int from, int step) const
 {
-    const int mood = Preferences::moodFilter(m_collection);
-    const bool exterior = Preferences::exteriorColors(m_collection);
+    const DeckFilter filter = DeckFilter::of(m_collection);
     for (int candidate : m_layout.stepCandidates(from, step)) {
         int found = candidate;
-        if (DB::nearestSegment(m_collection, candidate, mood, exterior, found) != 0 ||
+        if (DB::nearestSegment(m_collection, candidate, filter.mood, filter.exterior, found) != 0 ||
             found == candidate)
             return candidate;
     }

@@ -28,6 +28,8 @@ signals:
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Describes the stored segment; the next paint points at it.
+    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -104,7 +104,6 @@ MainWidget::MainWidget(QWidget *parent)
 
     createTaskButtons();
     m_collection = usableCollection();
-    m_selection.setCollection(m_collection);
     CollectionSettings::setCurrentCollection(m_collection);
     DB::loadNameOrders(m_collection);
     applyCollection();
@@ -284,8 +283,10 @@ void MainWidget::connectChildren()
             &MyPaletteWidget::selectedCollectionChanged);
     connect(m_selector, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
-    // A similar colour of another collection goes there the way a Capsure colour does.
+    // A similar colour or a dropped chip goes there the way a Capsure colour does.
     connect(m_roller, &CardRollerWidget::similarColorChosenInteractively, this,
+            &MainWidget::capsureItemSelectedInteractively);
+    connect(m_roller, &CardRollerWidget::chipChosenInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
     connect(m_rightFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_leftFooter, &QLabel::linkActivated, this, &MainWidget::linkActivated);
@@ -301,7 +302,7 @@ void MainWidget::applyCollection()
     m_banner = themePixmap(m_collection, QStringLiteral("image.banner"),
                            QSize(width(), kBannerHeight), devicePixelRatioF());
     m_headerLink = CollectionSettings::headerLink(m_collection);
-    m_selection.storeCollectionDefaults();
+    m_selection.applyCollection(m_collection);
     if (m_rightFooter)
         fillFooters();
 }
@@ -423,30 +424,31 @@ void MainWidget::showPageWidget()
         shown->show();
 }
 
-void MainWidget::refresh(SelectionController::Refresh what)
+// The one table from what changed to the views that show it. Views hidden behind another
+// tab are told as well: they catch up when they are shown.
+void MainWidget::showChanges(SelectionController::Changes changes)
 {
-    if (what & SelectionController::RefreshWheel)
-        m_wheel->update();
-    if (what & SelectionController::RefreshMood)
-        m_mood->update();
-    if (what & SelectionController::RefreshRoller)
-        m_roller->update();
-    if ((what & SelectionController::RefreshLustrelSchemer) && m_lustrelSchemer->isVisible())
-        m_lustrelSchemer->update();
-    if (what & SelectionController::RefreshPageViews)
-        refreshPageViews();
+    using C = SelectionController;
+    if (changes & C::SegmentChanged)
+        m_wheel->selectionChanged();
+    if (changes & C::FiltersChanged)
+        m_mood->selectionChanged();
+    if (changes & (C::FiltersChanged | C::CardChanged | C::ChipChanged))
+        m_roller->selectionChanged();
+    if (changes & (C::FiltersChanged | C::ChipChanged))
+        m_lustrelSchemer->selectionChanged();
+    if (changes & (C::ChipChanged | C::SchemeChanged))
+        m_schemer->selectionChanged();
+    if (changes & C::ChipChanged) {
+        m_products->selectedColorChanged();
+        m_textures->selectedPageChanged();
+    }
+    if (changes & C::TabChanged) {
+        m_tabBar->selectionChanged();
+        showPageWidget();
+    }
     dropStaleColorNote();
     updateAccessibleDescription();
-}
-
-void MainWidget::refreshPageViews()
-{
-    if (QWidget *schemer = schemerForCardType(); schemer && schemer->isVisible())
-        schemer->update();
-    if (m_products->isVisible())
-        m_products->selectedColorChanged();
-    if (m_textures->isVisible())
-        m_textures->selectedPageChanged();
 }
 
 void MainWidget::onMyPaletteChanged()
@@ -467,7 +469,6 @@ void MainWidget::collectionChangedInteractively(const QUuid &collection)
     m_capsureWatch->arm(QUuid());
     Preferences::setUuidOfLastUsedCollection(collection);
     m_collection = collection;
-    m_selection.setCollection(collection);
     CollectionSettings::setCurrentCollection(collection);
     DB::loadNameOrders(collection);
     applyCollection();
@@ -489,49 +490,49 @@ void MainWidget::collectionChangedInteractively(const QUuid &collection)
 
 void MainWidget::segmentChangedInteractivelyByWheel(int segment)
 {
-    refresh(m_selection.changeSegment(segment));
+    showChanges(m_selection.changeSegment(segment));
 }
 
 void MainWidget::moodFilterChangedInteractively(Mood mood)
 {
-    refresh(m_selection.changeMoodFilter(mood));
+    showChanges(m_selection.changeMoodFilter(mood));
 }
 
 void MainWidget::exteriorFilterChangedInteractively(bool exterior)
 {
-    refresh(m_selection.changeExteriorFilter(exterior));
+    showChanges(m_selection.changeExteriorFilter(exterior));
 }
 
 void MainWidget::showMtoChangedInteractively(bool show)
 {
-    refresh(m_selection.changeShowMto(show));
+    showChanges(m_selection.changeShowMto(show));
 }
 
 void MainWidget::rollCards(Direction direction)
 {
-    refresh(m_selection.roll(direction));
+    showChanges(m_selection.roll(direction));
 }
 
 void MainWidget::pageChangedInteractively(int pageIndex)
 {
-    refresh(m_selection.changePage(pageIndex));
+    showChanges(m_selection.changePage(pageIndex));
 }
 
 void MainWidget::rowChangedInteractively(int rowIndex)
 {
-    refresh(m_selection.changeRow(rowIndex));
+    showChanges(m_selection.changeRow(rowIndex));
 }
 
 void MainWidget::searchForPhrase(const QString &phrase)
 {
-    const SelectionController::Refresh what = m_selection.search(phrase, &m_colorSearchHit);
+    const SelectionController::Changes changes = m_selection.search(phrase, &m_colorSearchHit);
     if (m_colorSearchHit)
         m_search->showColorNote(m_colorSearchHit->asked, m_colorSearchHit->chip.deltaE);
     else if (what == SelectionController::RefreshNothing && findsNothing(m_collection, phrase))
         m_search->showNoMatchNote(phrase);
     else
         m_search->clearColorNote();
-    refresh(what);
+    showChanges(changes);
 }
 
 void MainWidget::dropStaleColorNote()
@@ -548,21 +549,17 @@ void MainWidget::dropStaleColorNote()
 
 void MainWidget::tabPageSelected(TabBarPage page)
 {
-    if (!m_selection.changeTab(page))
-        return;
-    m_tabBar->update();
-    showPageWidget();
-    updateAccessibleDescription();
+    showChanges(m_selection.changeTab(page));
 }
 
 void MainWidget::schemeKindChangedInteractively(SchemeKind kind)
 {
-    refresh(m_selection.changeSchemeKind(kind));
+    showChanges(m_selection.changeSchemeKind(kind));
 }
 
 void MainWidget::schemeNeutralSubKindChangedInteractively(SchemeKind kind)
 {
-    refresh(m_selection.changeSchemeNeutralSubKind(kind));
+    showChanges(m_selection.changeSchemeNeutralSubKind(kind));
 }
 
 QString MainWidget::paletteFilter() const
@@ -650,7 +647,7 @@ void MainWidget::capsureItemSelectedInteractively(const QUuid &collection,
         collectionChangedInteractively(collection);
     if (collection != m_collection)
         return;
-    refresh(m_selection.jumpTo(page, entry));
+    showChanges(m_selection.jumpTo(page, entry));
 }
 
 void MainWidget::linkActivated(const QString &link)

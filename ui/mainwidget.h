@@ -1,11 +1,11 @@
 #pragma once
 
 #include "engine/db/colorentry.h"
+#include "engine/db/selectiontypes.h"
 #include "engine/palette/palettefileformat.h"
 #include "ui/mainwidgetlayout.h"
 #include "ui/palettefiledialogs.h"
 #include "ui/selectioncontroller.h"
-#include "ui/selectiontypes.h"
 
 #include <QList>
 #include <QMap>
@@ -129,8 +129,7 @@ private:
     void translateTaskButtons();
     void layOut();
     void showPageWidget();
-    void refresh(SelectionController::Refresh what);
-    void refreshPageViews();
+    void showChanges(SelectionController::Changes changes);
     QList<QWidget *> pageWidgets() const;
     QWidget *schemerForCardType() const;
     QString paletteFilter() const;

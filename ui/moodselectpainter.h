@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/db/selectiontypes.h"
 #include "ui/moodselectlayout.h"
-#include "ui/selectiontypes.h"
 
 #include <QPixmap>
 #include <QString>

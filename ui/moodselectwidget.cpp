@@ -162,10 +162,14 @@ bool MoodSelectWidget::showToolTip(QHelpEvent *event)
 
 void MoodSelectWidget::paintEvent(QPaintEvent *)
 {
-    const MoodSelectState state = currentState();
-    refreshAccessibleText(state);
     QPainter painter(this);
-    paintMoodSelect(painter, m_layout, m_images, m_texts, state);
+    paintMoodSelect(painter, m_layout, m_images, m_texts, currentState());
+}
+
+void MoodSelectWidget::selectionChanged()
+{
+    refreshAccessibleText(currentState());
+    update();
 }
 
 void MoodSelectWidget::resizeEvent(QResizeEvent *event)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/db/selectiontypes.h"
 #include "ui/moodselectlayout.h"
 #include "ui/moodselectpainter.h"
-#include "ui/selectiontypes.h"
 
 #include <QUuid>
 #include <QWidget>
@@ -32,6 +32,8 @@ signals:
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Describes the stored filters; the next paint shows them.
+    void selectionChanged();
 
 protected:
     bool event(QEvent *event) override;

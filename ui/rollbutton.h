@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/selectiontypes.h"
+#include "engine/db/selectiontypes.h"
 
 #include <QPixmap>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/db/selectiontypes.h"
 #include "ui/searchlayout.h"
-#include "ui/selectiontypes.h"
 
 #include <QColor>
 #include <QPixmap>

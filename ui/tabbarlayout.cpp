@@ -1,6 +1,6 @@
 #include "ui/tabbarlayout.h"
 
-#include "ui/selectiontypes.h"
+#include "engine/db/selectiontypes.h"
 
 #include <algorithm>
 

@@ -134,6 +134,12 @@ void TabBarWidget::selectNeighbour(int step)
         select(target);
 }
 
+void TabBarWidget::selectionChanged()
+{
+    refreshAccessibleText(currentPage());
+    update();
+}
+
 void TabBarWidget::select(int index)
 {
     emit tabPageSelected(static_cast<TabBarPage>(m_layout.page(index)));
@@ -144,7 +150,6 @@ void TabBarWidget::paintEvent(QPaintEvent *)
     TabBarState state;
     state.currentPage = currentPage();
     state.focusVisible = hasFocus() && m_focusVisible;
-    refreshAccessibleText(state.currentPage);
     QPainter painter(this);
     paintTabBar(painter, m_layout, m_background, m_captions, state);
 }

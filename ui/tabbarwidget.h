@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/selectiontypes.h"
+#include "engine/db/selectiontypes.h"
 #include "ui/tabbarlayout.h"
 #include "ui/tabbarpainter.h"
 
@@ -33,6 +33,8 @@ signals:
 
 public slots:
     void selectedCollectionChanged(const QUuid &collection);
+    // Describes the stored tab page; the next paint marks it.
+    void selectionChanged();
     void switchToTab1();
     void switchToTab2();
     void switchToTab3();

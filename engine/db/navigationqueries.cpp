@@ -127,16 +127,22 @@ int firstCatalogued(PreparedQuery &query, ColorEntry &entry, QUuid *collection)
 
 QString moodClause(int mood)
 {
-    return mood == kAllMoods ? QStringLiteral(" AND P.MOOD != ? AND P.MOOD != ? ")
-                             : QStringLiteral(" AND P.MOOD = ? ");
+    switch (mood) {
+    case MoodEvery:
+        return QString();
+    case MoodAll:
+        return QStringLiteral(" AND P.MOOD != ? AND P.MOOD != ? ");
+    default:
+        return QStringLiteral(" AND P.MOOD = ? ");
+    }
 }
 
 void bindMood(PreparedQuery &query, int position, int mood)
 {
-    if (mood == kAllMoods) {
+    if (mood == MoodAll) {
         query->bindValue(position, kMoodOffwhite);
         query->bindValue(position + 1, kMoodNeutral);
-    } else {
+    } else if (mood != MoodEvery) {
         query->bindValue(position, mood);
     }
 }
@@ -385,6 +391,21 @@ int adjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood, boo
         return Ok;
     }
     return NothingQualifies;
+}
+
+// The card filter of adjacentFilter, for a card already loaded.
+bool pageQualifies(const ColorPage &page, int mood, bool exterior)
+{
+    if (exterior && !page.exterior)
+        return false;
+    switch (mood) {
+    case MoodEvery:
+        return true;
+    case MoodAll:
+        return exterior || !isPaleMood(page.mood);
+    default:
+        return page.mood == mood;
+    }
 }
 
 int pageAt(const QUuid &uuid, int pageIndex, ColorPage &page)

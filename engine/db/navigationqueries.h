@@ -3,6 +3,7 @@
 #include "engine/db/colorentry.h"
 #include "engine/db/colorpage.h"
 #include "engine/db/labsample.h"
+#include "engine/db/selectiontypes.h"
 
 #include <QColor>
 #include <QList>
@@ -15,10 +16,11 @@
 // reset first, pages and segments are written only on success.
 namespace Corvo::DB {
 
-// Mood filter: 1 to 6 select that mood; 7 every mood but offwhite (5) and neutral (6).
-inline constexpr int kMoodOffwhite = 5;
-inline constexpr int kMoodNeutral = 6;
-inline constexpr int kAllMoods = 7;
+// Mood filter (`Mood`): 1 to 6 select that mood; 7 every mood but offwhite and neutral; 0
+// every card.
+inline constexpr int kMoodOffwhite = MoodOffwhite;
+inline constexpr int kMoodNeutral = MoodNeutral;
+inline constexpr int kAllMoods = MoodAll;
 
 // 0 and the chip with that ROW.ID when it lies on a card of the collection; -1 otherwise.
 int rowById(const QUuid &uuid, qint64 rowId, ColorEntry &entry);
@@ -50,9 +52,10 @@ int firstPageIndexOfSegment(const QUuid &uuid, int segment, int mood, bool exter
 int firstPageOfSegment(const QUuid &uuid, int segment, int mood, bool exterior, ColorPage &page);
 // The next (or previous) qualifying card with its chips, wrapping at the ends of the deck;
 // -6 when no other card qualifies. With filter 7 and the exterior flag, offwhite and
-// neutral exterior cards qualify too.
+// neutral exterior cards qualify too. `pageQualifies` tells whether a card is one of them.
 int adjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood, bool exterior,
                  ColorPage &page);
+bool pageQualifies(const ColorPage &page, int mood, bool exterior);
 
 // 0 and the card with its chips sorted by ROW_INDEX; -1 when there is no such card.
 int pageAt(const QUuid &uuid, int pageIndex, ColorPage &page);

@@ -83,6 +83,18 @@ int queryScheme(const SchemeSource &source, const SchemeInput &input, int scheme
     return DB::Failed;
 }
 
+// The scheme's chips when there are some and they fill whole rows. Natural neutral is a kind
+// of the interface without SCHEME rows: it has none.
+bool usableSchemeChips(const SchemeSource &source, const SchemeInput &input, int schemeId,
+                       QList<DB::ColorEntry> &chips)
+{
+    chips.clear();
+    if (schemeId < DB::Scheme::Harmonic || schemeId > DB::Scheme::ComplementaryNeutral)
+        return false;
+    return queryScheme(source, input, schemeId, chips) == DB::Ok && !chips.isEmpty() &&
+           chips.size() % source.chipsPerRow == 0;
+}
+
 } // namespace
 
 QList<int> schemeButtonKinds(const QList<int> &listed)
@@ -139,24 +151,26 @@ SchemeResult computeScheme(const SchemeSource &source, const SchemeInput &input,
 {
     SchemeResult result;
     result.neutralSubKind = isNeutralSubKind(neutralSubKind) ? neutralSubKind : kTonalNeutralScheme;
-    if (source.collection.isNull())
+    if (source.collection.isNull() || source.chipsPerRow <= 0)
         return result;
-    result.offersComplementaryNeutral =
-        DB::hasComplementaryNeutralPages(source.collection, input.pageIndex);
-    if (source.mode == CardMode::CardToCard &&
-        result.neutralSubKind == kComplementaryNeutralScheme && !result.offersComplementaryNeutral)
-        result.neutralSubKind = kTonalNeutralScheme;
-
+    // The complementary neutral scheme is offered where its query has chips for this input;
+    // elsewhere the tonal one is shown instead, without changing what the user chose.
+    QList<DB::ColorEntry> complementary;
+    if (kind == kNeutralSchemeGroup) {
+        result.offersComplementaryNeutral =
+            usableSchemeChips(source, input, kComplementaryNeutralScheme, complementary);
+        if (result.neutralSubKind == kComplementaryNeutralScheme) {
+            if (result.offersComplementaryNeutral) {
+                result.chips = complementary;
+                return result;
+            }
+            result.neutralSubKind = kTonalNeutralScheme;
+        }
+    }
     const int schemeId = kind == kNeutralSchemeGroup ? result.neutralSubKind : kind;
-    // Natural neutral is a kind of the interface without SCHEME rows: it shows nothing.
-    if (schemeId < DB::Scheme::Harmonic || schemeId > DB::Scheme::ComplementaryNeutral ||
-        source.chipsPerRow <= 0)
-        return result;
     QList<DB::ColorEntry> chips;
-    if (queryScheme(source, input, schemeId, chips) != DB::Ok || chips.isEmpty() ||
-        chips.size() % source.chipsPerRow != 0)
-        return result;
-    result.chips = chips;
+    if (usableSchemeChips(source, input, schemeId, chips))
+        result.chips = chips;
     return result;
 }
 

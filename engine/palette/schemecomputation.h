@@ -14,10 +14,10 @@
 // schemer's: 1 to 5 the colour schemes, 6 the neutral group shown by its sub-kind 7 to 9.
 namespace Corvo {
 
-inline constexpr int kNeutralSchemeGroup = 6;
-inline constexpr int kTonalNeutralScheme = 7;
-inline constexpr int kComplementaryNeutralScheme = 8;
-inline constexpr int kNaturalNeutralScheme = 9;
+inline constexpr int kNeutralSchemeGroup = SchemeNeutral;
+inline constexpr int kTonalNeutralScheme = SchemeTonalNeutral;
+inline constexpr int kComplementaryNeutralScheme = SchemeComplementaryNeutral;
+inline constexpr int kNaturalNeutralScheme = SchemeNaturalNeutral;
 
 // The schemer's buttons for a "schemes" list: the neutral sub-kinds 7 to 9 become the one
 // neutral group (6) where the first of them stands; 0 and repeats are dropped.
@@ -61,9 +61,10 @@ struct SchemeResult
     // In result order; empty unless the query gave a non-zero multiple of chipsPerRow.
     QList<DB::ColorEntry> chips;
     // The neutral sub-kind the chips are of: the one asked for, or tonal neutral when the
-    // card-to-card mode was asked for a complementary neutral scheme the card lacks.
+    // complementary neutral scheme was asked for and is not offered.
     int neutralSubKind = kTonalNeutralScheme;
-    // Whether the input card also offers the complementary neutral scheme.
+    // Whether the complementary neutral scheme has chips for the input (asked only for the
+    // neutral group).
     bool offersComplementaryNeutral = false;
 };
 

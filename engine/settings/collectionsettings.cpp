@@ -382,9 +382,10 @@ QList<int> CollectionSettings::tabBarPages(const QUuid &uuid)
             {"PageOfProducts", TabPage::Products},
             {"PageOfVistara", TabPage::Vistara},
             {"PageOfTextures", TabPage::Textures}};
-        list = namedList(DB::settingValues(uuid, key), pages)
-                   .value_or(QVariantList{TabPage::ColorSchemes, TabPage::Products,
-                                          TabPage::Vistara, TabPage::Textures});
+        // No rows, like rows that cannot be read, leave every page in its usual place.
+        list = namedList(DB::settingValues(uuid, key), pages).value_or(QVariantList());
+        if (list.isEmpty())
+            list = {TabPage::ColorSchemes, TabPage::Products, TabPage::Vistara, TabPage::Textures};
         cache().values.insert(key, list);
     }
     // The schemes page always comes first.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/db/selectiontypes.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -16,10 +18,10 @@ enum class ProductGroupsMode : int { GroupsWithProductTooltip = 0, Products = 1 
 
 // Tab pages as bits of a set.
 namespace TabPage {
-inline constexpr int ColorSchemes = 1;
-inline constexpr int Products = 2;
-inline constexpr int Vistara = 4;
-inline constexpr int Textures = 8;
+inline constexpr int ColorSchemes = PageOfColorSchemes;
+inline constexpr int Products = PageOfProducts;
+inline constexpr int Vistara = PageOfVistara;
+inline constexpr int Textures = PageOfTextures;
 } // namespace TabPage
 
 // Typed access to a collection's SETTING rows: names, spellings, defaults and parsing

@@ -1,5 +1,7 @@
 #include "engine/settings/preferences.h"
 
+#include "engine/db/selectiontypes.h"
+
 #include <QSettings>
 #include <QVariant>
 
@@ -11,8 +13,6 @@ namespace {
 
 constexpr int kPaletteColumns = 6;
 constexpr int kPaletteRows = 4;
-constexpr int kAllMoods = 7;
-constexpr int kDefaultNeutralSubKind = 7;
 constexpr int kDefaultFullBackgroundGrey = 176;
 
 struct Key
@@ -217,8 +217,8 @@ void setSegmentIndex(const QUuid &collection, int segment)
 
 int moodFilter(const QUuid &collection)
 {
-    const int mood = readInt(collectionKey(collection, "MoodFilter"), kAllMoods, kAllMoods);
-    return mood >= 1 && mood <= kAllMoods ? mood : kAllMoods;
+    const int mood = readInt(collectionKey(collection, "MoodFilter"), MoodAll, MoodAll);
+    return mood >= 1 && mood <= MoodAll ? mood : MoodAll;
 }
 
 void setMoodFilter(const QUuid &collection, int mood)
@@ -290,15 +290,18 @@ void setSchemeKind(const QUuid &collection, int kind)
 
 int schemeNeutralSubKind(const QUuid &collection)
 {
-    const int kind = readInt(collectionKey(collection, "SchemeNeutralSubKind"),
-                             kDefaultNeutralSubKind, kDefaultNeutralSubKind);
-    return kind == 8 || kind == 9 ? kind : kDefaultNeutralSubKind;
+    const int kind = readInt(collectionKey(collection, "SchemeNeutralSubKind"), SchemeTonalNeutral,
+                             SchemeTonalNeutral);
+    return kind == SchemeComplementaryNeutral || kind == SchemeNaturalNeutral ? kind
+                                                                              : SchemeTonalNeutral;
 }
 
 void setSchemeNeutralSubKind(const QUuid &collection, int kind)
 {
     writeValue(collectionKey(collection, "SchemeNeutralSubKind"),
-               kind == 8 || kind == 9 ? kind : kDefaultNeutralSubKind);
+               kind == SchemeComplementaryNeutral || kind == SchemeNaturalNeutral
+                   ? kind
+                   : SchemeTonalNeutral);
 }
 
 bool vistaraGroupOpenState(const QUuid &collection, qint64 groupId, bool defaultOpen)

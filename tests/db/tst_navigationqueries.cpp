@@ -32,6 +32,7 @@ private slots:
     void nearestSegmentKeepsTheRequestWhenNothingQualifies();
     void adjacentPageSteps_data();
     void adjacentPageSteps();
+    void pageQualifiesAsRollingDoes();
     void adjacentPageNeverReturnsTheCurrentPage();
     void hasExteriorPages();
     void findRowByCode_data();
@@ -278,7 +279,7 @@ void NavigationQueriesTest::segmentSearches()
 void NavigationQueriesTest::nearestSegmentKeepsTheRequestWhenNothingQualifies()
 {
     const QUuid uuid = QueryFixture::uuidA();
-    for (const int mood : {3, 0, 99, -1}) {
+    for (const int mood : {3, 99, -1}) {
         int found = -1;
         QCOMPARE(nearestSegment(uuid, 4, mood, false, found), int(NothingQualifies));
         QCOMPARE(found, 4);
@@ -318,6 +319,8 @@ void NavigationQueriesTest::adjacentPageSteps_data()
     QTest::newRow("all moods outdoors backwards wraps") << 2 << true << kAllMoods << true << 5;
     QTest::newRow("a mood outdoors") << 2 << false << 1 << true << 5;
     QTest::newRow("from an index not in the deck") << 100 << false << kAllMoods << false << 1;
+    QTest::newRow("every mood takes offwhite and neutral")
+        << 2 << false << int(Corvo::MoodEvery) << false << 3;
 }
 
 void NavigationQueriesTest::adjacentPageSteps()
@@ -346,6 +349,33 @@ void NavigationQueriesTest::adjacentPageNeverReturnsTheCurrentPage()
     QCOMPARE(adjacentPage(QueryFixture::uuidE(), 1, false, kAllMoods, false, page),
              int(NothingQualifies));
     QCOMPARE(page.pageIndex, 42);
+}
+
+// The cards a deck rolls through are the cards pageQualifies admits, for every filter.
+void NavigationQueriesTest::pageQualifiesAsRollingDoes()
+{
+    const QUuid uuid = QueryFixture::uuidA();
+    QList<ColorPage> cards;
+    ColorPage page;
+    for (int index = 1; pageAt(uuid, index, page) == Ok; ++index)
+        cards.append(page);
+    QVERIFY(cards.size() > 1);
+    for (int mood = Corvo::MoodEvery; mood <= kAllMoods; ++mood) {
+        for (const bool exterior : {false, true}) {
+            QSet<int> rolled;
+            for (const ColorPage &card : cards) {
+                if (adjacentPage(uuid, card.pageIndex, false, mood, exterior, page) == Ok)
+                    rolled.insert(page.pageIndex);
+            }
+            QSet<int> admitted;
+            for (const ColorPage &card : cards) {
+                if (pageQualifies(card, mood, exterior))
+                    admitted.insert(card.pageIndex);
+            }
+            QVERIFY2(rolled == admitted,
+                     qPrintable(QStringLiteral("mood %1, exterior %2").arg(mood).arg(exterior)));
+        }
+    }
 }
 
 void NavigationQueriesTest::hasExteriorPages()

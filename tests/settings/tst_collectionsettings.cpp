@@ -321,7 +321,7 @@ private slots:
     {
         QTest::addColumn<Settings>("settings");
         QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("absent") << Settings() << QList<int>{1};
+        QTest::newRow("absent") << Settings() << QList<int>{1, 2, 4, 8};
         QTest::newRow("textures, products") << Settings{{1, "tab.bar.page", "PageOfTextures", 0},
                                                         {1, "tab.bar.page", "pageofproducts", 1}}
                                             << QList<int>{1, 8, 2};
@@ -526,7 +526,7 @@ private slots:
         QCOMPARE(CollectionSettings::maxChipsOnAPage(kMissing), 0);
         QCOMPARE(CollectionSettings::numOfSegments(kMissing), 12);
         QVERIFY(CollectionSettings::hasExteriorFilter(kMissing));
-        QCOMPARE(CollectionSettings::tabBarPages(kMissing), QList<int>{1});
+        QCOMPARE(CollectionSettings::tabBarPages(kMissing), (QList<int>{1, 2, 4, 8}));
         QCOMPARE(CollectionSettings::deltaIntervals(kMissing), QList<double>{0.05});
         QCOMPARE(CollectionSettings::availableTabBarPages(QUuid()), 1);
     }

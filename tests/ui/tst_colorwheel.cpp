@@ -1,10 +1,10 @@
 #include "demoworld.h"
+#include "engine/db/selectiontypes.h"
 #include "engine/settings/preferences.h"
 #include "fixturefiles.h"
 #include "ui/colorwheellayout.h"
 #include "ui/colorwheelpainter.h"
 #include "ui/colorwheelwidget.h"
-#include "ui/selectiontypes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -399,7 +399,7 @@ void TestColorWheel::pressAndDragChooseSegments()
     QCOMPARE(emitted(spy), (QList<int>{1, 3}));
 
     Preferences::setSegmentIndex(DemoWorld::mainCollection(), 5);
-    wheel.grab();
+    wheel.selectionChanged();
     QCOMPARE(wheel.accessibleName(), QStringLiteral("Colour wheel"));
     QVERIFY(wheel.accessibleDescription().contains(QStringLiteral("5 of 24")));
 }

@@ -20,7 +20,6 @@
 #include "ui/palettefiledialogs.h"
 #include "ui/productswidget.h"
 #include "ui/searchwidget.h"
-#include "ui/selectioncontroller.h"
 #include "ui/taskbutton.h"
 
 #include <QDesktopServices>
@@ -166,36 +165,6 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, expected);
         QCOMPARE(PaletteFileDialogs::withFilterExtension(path, filter), expected);
-    }
-
-    void selectionRequests()
-    {
-        const QUuid main = DemoWorld::mainCollection();
-        DemoWorld::clearPreferences();
-        DemoWorld::makeCurrent(main);
-        SelectionController selection(main);
-        const int segment = Preferences::segmentIndex(main);
-        QCOMPARE(selection.changeSegment(segment), SelectionController::Refresh());
-        const int other = segment == 3 ? 4 : 3;
-        const auto refresh = selection.changeSegment(other);
-        QVERIFY(refresh & SelectionController::RefreshWheel);
-        QVERIFY(refresh & SelectionController::RefreshPageViews);
-        DB::ColorPage page;
-        QCOMPARE(DB::pageAt(main, Preferences::pageIndex(main), page), 0);
-        QCOMPARE(page.segment, other);
-
-        const int before = Preferences::pageIndex(main);
-        QVERIFY(selection.roll(Forward) & SelectionController::RefreshRoller);
-        QVERIFY(Preferences::pageIndex(main) != before);
-
-        // A search finds the chip by its code and selects it.
-        DB::ColorEntry entry;
-        QCOMPARE(DB::rowAt(main, before, 2, entry), 0);
-        QVERIFY(selection.search(entry.code) & SelectionController::RefreshRoller);
-        QCOMPARE(Preferences::pageIndex(main), before);
-        QCOMPARE(Preferences::rowIndex(main), 2);
-        QCOMPARE(selection.search(QStringLiteral("no such colour anywhere")),
-                 SelectionController::Refresh());
     }
 
     void collectionSwitch()

@@ -199,8 +199,8 @@ void TestTabBar::tabList_data()
     QTest::newRow("demo: all four") << DemoWorld::mainCollection() << QList<int>{1, 2, 4, 8};
     QTest::newRow("textures listed first: schemes stay first")
         << kTexturesFirst << QList<int>{1, 8};
-    // The settings give an absent list as the schemes page alone.
-    QTest::newRow("absent list: schemes only") << kUnlisted << QList<int>{1};
+    // Without a list every page it offers shows, in the usual order.
+    QTest::newRow("absent list: every page offered") << kUnlisted << QList<int>{1, 2, 4};
     QTest::newRow("listed but not offered") << kNothingOffered << QList<int>{1};
 }
 
@@ -298,11 +298,11 @@ void TestTabBar::cursorAndAccessibleText()
     QCOMPARE(widget->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(widget.get(), QPoint(kBarSize.width() - 5, 10));
     QCOMPARE(widget->cursor().shape(), Qt::ArrowCursor);
-    widget->repaint();
+    widget->selectionChanged();
     QVERIFY(!widget->accessibleName().isEmpty());
     QCOMPARE(widget->accessibleDescription(), QStringLiteral("Current tab: Trends"));
     Corvo::Preferences::setTabPageIndex(DemoWorld::mainCollection(), 0);
-    widget->repaint();
+    widget->selectionChanged();
     QCOMPARE(widget->accessibleDescription(), QStringLiteral("No tab selected"));
 }
 

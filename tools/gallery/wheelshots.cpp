@@ -1,12 +1,12 @@
 #include "tools/gallery/gallery.h"
 
 #include "engine/db/collectioncatalogue.h"
+#include "engine/db/selectiontypes.h"
 #include "engine/settings/collectionsettings.h"
 #include "engine/settings/preferences.h"
 #include "tools/tintwell/authoring/collectionfilewriter.h"
 #include "tools/tintwell/demo/demodeck.h"
 #include "ui/colorwheelwidget.h"
-#include "ui/selectiontypes.h"
 #include "ui/themeimage.h"
 
 #include <QBuffer>

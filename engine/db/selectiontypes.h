@@ -2,16 +2,19 @@
 
 #include <QObject>
 
-// The values the picker's signals carry (palette file formats are the engine's). Registered with
-// the meta-object system, so that signal spies and queued connections can hold them.
+// The values of the user's selection, declared once for the engine and the picker (palette
+// file formats are the palette's). Registered with the meta-object system, so that signal
+// spies and queued connections can hold them.
 namespace Corvo {
 Q_NAMESPACE
 
 enum Direction { Forward = 0, Backward = 1 };
 Q_ENUM_NS(Direction)
 
-// 1 to 6 are the MOOD rows; 7 stands for every mood.
+// 1 to 6 are the MOOD rows. 7, "all moods", leaves out offwhite and neutral cards. 0 is never
+// stored: it is the filter of a collection that offers no mood control, and admits every card.
 enum Mood {
+    MoodEvery = 0,
     MoodFresh = 1,
     MoodWarm = 2,
     MoodCalm = 3,
@@ -21,6 +24,12 @@ enum Mood {
     MoodAll = 7
 };
 Q_ENUM_NS(Mood)
+
+// Offwhite and neutral cards are pale: "all moods" leaves them out.
+constexpr bool isPaleMood(int mood)
+{
+    return mood == MoodOffwhite || mood == MoodNeutral;
+}
 
 // Bit values; 0 means none chosen yet.
 enum TabBarPage {
