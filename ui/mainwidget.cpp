@@ -528,7 +528,7 @@ void MainWidget::searchForPhrase(const QString &phrase)
     const SelectionController::Changes changes = m_selection.search(phrase, &m_colorSearchHit);
     if (m_colorSearchHit)
         m_search->showColorNote(m_colorSearchHit->asked, m_colorSearchHit->chip.deltaE);
-    else if (what == SelectionController::RefreshNothing && findsNothing(m_collection, phrase))
+    else if (changes == SelectionController::NoChange && findsNothing(m_collection, phrase))
         m_search->showNoMatchNote(phrase);
     else
         m_search->clearColorNote();

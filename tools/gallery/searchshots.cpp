@@ -101,8 +101,9 @@ Shot colorNoteShot(const QUuid &collection)
 // The bar after a phrase found nothing: the phrase stays, with a short note.
 Shot noMatchNoteShot(const QUuid &collection, const QString &phrase)
 {
-    return {QStringLiteral("search-no-match") + (phrase.startsWith(u'#') ? u"-colour" : u""),
-            [=](Stage &stage) {
+    const QString name = phrase.startsWith(u'#') ? QStringLiteral("search-no-match-colour")
+                                                 : QStringLiteral("search-no-match");
+    return {name, [=](Stage &stage) {
                 makeCurrent(collection);
                 auto *widget = new TypingSearchWidget(QString());
                 widget->setBackground(backgroundUnder(collection, QRect(kWhere, widget->size()),
