@@ -1,5 +1,7 @@
 #include "tools/tintwell/demo/schemeplanner.h"
 
+#include "engine/db/selectiontypes.h"
+
 #include "tools/tintwell/demo/cardplanner.h"
 
 #include <algorithm>
@@ -7,15 +9,6 @@
 namespace Tintwell {
 
 namespace {
-
-constexpr int kHarmonic = 1;
-constexpr int kContrast = 2;
-constexpr int kWideContrast = 3;
-constexpr int kDynamic = 4;
-constexpr int kDramatic = 5;
-constexpr int kNeutralScheme = 6;
-constexpr int kTonalNeutral = 7;
-constexpr int kComplementaryNeutral = 8;
 
 constexpr int kOffwhiteTone = 0;
 constexpr int kNeutralTone = 1;
@@ -60,7 +53,7 @@ QList<QList<ChipRef>> SchemePlanner::schemeOf(const ChipRef &chip, int kind) con
     const int vivid = m_cards.toneCount() - 1;
     const double lightness = m_cards.lch(chip).l;
     switch (kind) {
-    case kHarmonic: {
+    case Corvo::SchemeHarmonic: {
         QList<Target> same;
         QList<Target> softer;
         for (int offset = -3; offset <= 3; ++offset) {
@@ -69,11 +62,11 @@ QList<QList<ChipRef>> SchemePlanner::schemeOf(const ChipRef &chip, int kind) con
         }
         return {row(segment, same), row(segment, softer)};
     }
-    case kContrast:
+    case Corvo::SchemeContrast:
         return {wholeCard(segment + m_half, tone)};
-    case kWideContrast:
+    case Corvo::SchemeWideContrast:
         return {wholeCard(segment + m_split, tone), wholeCard(segment - m_split, tone)};
-    case kDynamic:
+    case Corvo::SchemeDynamic:
         return {row(segment, {{m_third, vivid, lightness},
                               {m_third, vivid - 1, lightness},
                               {m_third, vivid - 2, lightness},
@@ -81,7 +74,7 @@ QList<QList<ChipRef>> SchemePlanner::schemeOf(const ChipRef &chip, int kind) con
                               {-m_third, vivid - 2, lightness},
                               {-m_third, vivid - 1, lightness},
                               {-m_third, vivid, lightness}})};
-    case kDramatic: {
+    case Corvo::SchemeDramatic: {
         QList<Target> accents;
         const int step = std::max(1, m_cards.design().segments / 6);
         for (int n = 0; n < 6; ++n)
@@ -89,9 +82,9 @@ QList<QList<ChipRef>> SchemePlanner::schemeOf(const ChipRef &chip, int kind) con
         accents.append({0, kNeutralTone, kDramaticAnchorLightness});
         return {row(segment, accents)};
     }
-    case kNeutralScheme:
+    case Corvo::SchemeNeutral:
         return {wholeCard(segment, kNeutralTone)};
-    case kTonalNeutral:
+    case Corvo::SchemeTonalNeutral:
         return {row(segment, {{-1, kNeutralTone, 90.0},
                               {0, kOffwhiteTone, 95.0},
                               {1, kNeutralTone, 75.0},
@@ -99,7 +92,7 @@ QList<QList<ChipRef>> SchemePlanner::schemeOf(const ChipRef &chip, int kind) con
                               {-1, kNeutralTone, 55.0},
                               {0, kNeutralTone, 45.0},
                               {1, kNeutralTone, 35.0}})};
-    case kComplementaryNeutral:
+    case Corvo::SchemeComplementaryNeutral:
         return {wholeCard(segment + m_half, kNeutralTone)};
     default:
         return {};
@@ -112,7 +105,8 @@ QList<RowSchemeModel> SchemePlanner::chipSchemes() const
     const QList<CardModel> cards = m_cards.cards();
     for (int card = 0; card < cards.size(); ++card) {
         for (int chip = 0; chip < cards.at(card).chips.size(); ++chip) {
-            for (int kind = kHarmonic; kind <= kComplementaryNeutral; ++kind)
+            for (int kind = Corvo::SchemeHarmonic; kind <= Corvo::SchemeComplementaryNeutral;
+                 ++kind)
                 schemes.append({{card, chip}, kind, schemeOf({card, chip}, kind)});
         }
     }
@@ -126,21 +120,21 @@ QList<int> SchemePlanner::schemeCardsOf(int card, int kind) const
     const int vivid = m_cards.toneCount() - 1;
     const auto at = [&](int offset, int t) { return m_cards.cardIndex(segment + offset, t); };
     switch (kind) {
-    case kHarmonic:
+    case Corvo::SchemeHarmonic:
         return {at(-1, tone), at(1, tone)};
-    case kContrast:
+    case Corvo::SchemeContrast:
         return {at(m_half, tone)};
-    case kWideContrast:
+    case Corvo::SchemeWideContrast:
         return {at(m_split, tone), at(-m_split, tone)};
-    case kDynamic:
+    case Corvo::SchemeDynamic:
         return {at(m_third, vivid), at(-m_third, vivid)};
-    case kDramatic:
+    case Corvo::SchemeDramatic:
         return {at(m_half, vivid), at(0, kNeutralTone)};
-    case kNeutralScheme:
+    case Corvo::SchemeNeutral:
         return {tone == kNeutralTone ? at(0, kOffwhiteTone) : at(0, kNeutralTone)};
-    case kTonalNeutral:
+    case Corvo::SchemeTonalNeutral:
         return {at(-1, kNeutralTone), at(1, kNeutralTone)};
-    case kComplementaryNeutral:
+    case Corvo::SchemeComplementaryNeutral:
         // Only coloured cards offer the complementary neutral alternative.
         if (tone < kFirstColouredTone)
             return {};
@@ -155,7 +149,7 @@ QList<PageSchemeModel> SchemePlanner::cardSchemes() const
     QList<PageSchemeModel> schemes;
     const qsizetype count = m_cards.cards().size();
     for (int card = 0; card < count; ++card) {
-        for (int kind = kHarmonic; kind <= kComplementaryNeutral; ++kind) {
+        for (int kind = Corvo::SchemeHarmonic; kind <= Corvo::SchemeComplementaryNeutral; ++kind) {
             const QList<int> cards = schemeCardsOf(card, kind);
             if (!cards.isEmpty())
                 schemes.append({card, kind, cards});
@@ -169,7 +163,7 @@ QList<ChipPageSchemeModel> SchemePlanner::chipCardSchemes() const
     QList<ChipPageSchemeModel> schemes;
     const QList<CardModel> cards = m_cards.cards();
     for (int card = 0; card < cards.size(); ++card) {
-        for (int kind = kHarmonic; kind <= kComplementaryNeutral; ++kind) {
+        for (int kind = Corvo::SchemeHarmonic; kind <= Corvo::SchemeComplementaryNeutral; ++kind) {
             const QList<int> schemeCards = schemeCardsOf(card, kind);
             if (schemeCards.isEmpty())
                 continue;
@@ -190,9 +184,10 @@ QList<RowSchemeModel> SchemePlanner::lustrelSchemes() const
         for (int chip = 0; chip < cards.at(card).chips.size(); ++chip) {
             schemes.append(
                 {{card, chip},
-                 kWideContrast,
+                 Corvo::SchemeWideContrast,
                  {wholeCard(segment + m_split, tone), wholeCard(segment - m_split, tone)}});
-            schemes.append({{card, chip}, kContrast, {wholeCard(segment + m_half, tone)}});
+            schemes.append(
+                {{card, chip}, Corvo::SchemeContrast, {wholeCard(segment + m_half, tone)}});
         }
     }
     return schemes;

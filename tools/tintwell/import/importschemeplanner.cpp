@@ -1,5 +1,7 @@
 #include "tools/tintwell/import/importschemeplanner.h"
 
+#include "engine/db/selectiontypes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,15 +9,6 @@
 namespace Tintwell {
 
 namespace {
-
-constexpr int kHarmonic = 1;
-constexpr int kContrast = 2;
-constexpr int kWideContrast = 3;
-constexpr int kDynamic = 4;
-constexpr int kDramatic = 5;
-constexpr int kNeutralScheme = 6;
-constexpr int kTonalNeutral = 7;
-constexpr int kComplementaryNeutral = 8;
 
 constexpr double kSofterChroma = 0.6;
 constexpr double kSplit = 150.0;
@@ -114,13 +107,13 @@ QList<ChipRef> ImportSchemePlanner::gradedRow(double hue, double chroma) const
 QList<QList<ChipRef>> ImportSchemePlanner::schemeOf(const ColourMath::Lch &lch, int kind) const
 {
     switch (kind) {
-    case kHarmonic:
+    case Corvo::SchemeHarmonic:
         return {hueRow(lch, lch.c), hueRow(lch, lch.c * kSofterChroma)};
-    case kContrast:
+    case Corvo::SchemeContrast:
         return {gradedRow(turned(lch.h, 180.0), lch.c)};
-    case kWideContrast:
+    case Corvo::SchemeWideContrast:
         return {gradedRow(turned(lch.h, kSplit), lch.c), gradedRow(turned(lch.h, -kSplit), lch.c)};
-    case kDynamic: {
+    case Corvo::SchemeDynamic: {
         QList<ChipRef> row;
         const double chroma = std::max(lch.c, kDynamicChroma);
         for (int i = 0; i < m_chipsPerCard; ++i) {
@@ -129,7 +122,7 @@ QList<QList<ChipRef>> ImportSchemePlanner::schemeOf(const ColourMath::Lch &lch, 
         }
         return {row};
     }
-    case kDramatic: {
+    case Corvo::SchemeDramatic: {
         QList<ChipRef> row;
         const int accents = std::max(1, m_chipsPerCard - 1);
         for (int i = 0; i < accents; ++i)
@@ -139,11 +132,11 @@ QList<QList<ChipRef>> ImportSchemePlanner::schemeOf(const ColourMath::Lch &lch, 
             row.append(nearest({kAnchorLightness, kGreyChroma, lch.h}));
         return {row};
     }
-    case kNeutralScheme:
+    case Corvo::SchemeNeutral:
         return {gradedRow(lch.h, kGreyChroma)};
-    case kTonalNeutral:
+    case Corvo::SchemeTonalNeutral:
         return {gradedRow(lch.h, kTintedGreyChroma)};
-    case kComplementaryNeutral:
+    case Corvo::SchemeComplementaryNeutral:
         return {gradedRow(turned(lch.h, 180.0), kTintedGreyChroma)};
     default:
         return {};
@@ -155,7 +148,8 @@ QList<RowSchemeModel> ImportSchemePlanner::chipSchemes() const
     QList<RowSchemeModel> schemes;
     for (int card = 0; card < m_lch.size(); ++card) {
         for (int chip = 0; chip < m_lch.at(card).size(); ++chip) {
-            for (int kind = kHarmonic; kind <= kComplementaryNeutral; ++kind)
+            for (int kind = Corvo::SchemeHarmonic; kind <= Corvo::SchemeComplementaryNeutral;
+                 ++kind)
                 schemes.append({{card, chip}, kind, schemeOf(m_lch.at(card).at(chip), kind)});
         }
     }
