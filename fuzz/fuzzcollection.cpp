@@ -4,6 +4,7 @@
 #include "engine/db/preparedquery.h"
 #include "engine/settings/collectionsettings.h"
 #include "fuzz/memoryfilevfs.h"
+#include "fuzz/sqliteheap.h"
 #include "tools/tintwell/model/deckwriter.h"
 #include "tools/tintwell/source/sourcedeckreader.h"
 
@@ -53,6 +54,8 @@ QString FuzzCollection::exampleSource()
 FuzzCollection::FuzzCollection() : m_root(scratchFolder() + QStringLiteral("/hueport-fuzz-XXXXXX"))
 {
     qInstallMessageHandler(dropMessage);
+    if (!SqliteHeap::install())
+        std::fprintf(stderr, "fuzz: SQLite was in use before its allocator could be set\n");
     if (!m_root.isValid())
         return;
     const QString config = m_root.filePath(QStringLiteral("config"));
