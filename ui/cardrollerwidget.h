@@ -38,7 +38,6 @@ signals:
     void roll(Corvo::Direction direction);
     void pageChangedInteractively(int pageIndex);
     void rowChangedInteractively(int rowIndex);
-    void collectionSelectedInteractively(const QUuid &collection);
     void similarColorChosenInteractively(const QUuid &collection,
                                          const Corvo::DB::ColorEntry &entry);
     // A chip dropped on the deck, found in that collection.

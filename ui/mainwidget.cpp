@@ -239,8 +239,6 @@ void MainWidget::connectChildren()
             &MainWidget::pageChangedInteractively);
     connect(m_roller, &CardRollerWidget::rowChangedInteractively, this,
             &MainWidget::rowChangedInteractively);
-    connect(m_roller, &CardRollerWidget::collectionSelectedInteractively, this,
-            &MainWidget::collectionChangedInteractively);
     connect(m_search, &SearchWidget::roll, this, &MainWidget::rollCards);
     connect(m_search, &SearchWidget::searchForPhrase, this, &MainWidget::searchForPhrase);
     connect(m_tabBar, &TabBarWidget::tabPageSelected, this, &MainWidget::tabPageSelected);
