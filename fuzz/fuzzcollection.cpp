@@ -98,14 +98,19 @@ bool FuzzCollection::writeCollectionFile()
 
 void FuzzCollection::replaceFile(const QByteArray &bytes)
 {
+    MemoryFileVfs::serve(m_filePath, bytes);
+}
+
+void FuzzCollection::forgetFile()
+{
     // The engine names a file's connection after its path.
     Corvo::DB::PreparedQuery::forgetConnection(m_filePath);
     QSqlDatabase::removeDatabase(m_filePath);
     Corvo::CollectionSettings::resetCache();
     // A look-up of a collection the catalogue lacks scans the folder and adds what the
-    // previous input named; every input starts from the original's catalogue instead.
+    // input named; every input starts from the original's catalogue instead.
     Corvo::DB::catalogue() = m_catalogue;
-    MemoryFileVfs::serve(m_filePath, bytes);
+    MemoryFileVfs::serve(m_filePath, {});
 }
 
 QString FuzzCollection::writeScratchFile(const QByteArray &bytes)
