@@ -2,6 +2,7 @@
 
 #include "engine/db/collectioncatalogue.h"
 #include "engine/db/preparedquery.h"
+#include "engine/settings/chiplabels.h"
 #include "engine/settings/collectionsettings.h"
 #include "fuzz/memoryfilevfs.h"
 #include "fuzz/sqliteheap.h"
@@ -107,6 +108,9 @@ void FuzzCollection::forgetFile()
     Corvo::DB::PreparedQuery::forgetConnection(m_filePath);
     QSqlDatabase::removeDatabase(m_filePath);
     Corvo::CollectionSettings::resetCache();
+    // The chips' name orders are dropped at their first use after the reset: a label of
+    // nothing drops them now, within this input.
+    Corvo::chipLabel(QUuid(), Corvo::DB::ColorEntry());
     // A look-up of a collection the catalogue lacks scans the folder and adds what the
     // input named; every input starts from the original's catalogue instead.
     Corvo::DB::catalogue() = m_catalogue;
