@@ -33,7 +33,6 @@ Run runHost(const QStringList &arguments, const QString &folder,
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(HOST_PROGRAM), QStringList{"--module", ADDON_MODULE} + arguments);
     process.write(input);
-    process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(120000)) {
         process.kill();
